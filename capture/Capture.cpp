@@ -1,0 +1,87 @@
+#include "capture/Capture.h"
+
+#include "capture/ParseOperation.h"
+#include "reports/ErrorLog.h"
+
+namespace capture {
+
+std::vector<std::string> getDataScript(const std::string& workingFolder) {
+    return {"ipconfig /all > " + workingFolder + kReportFile};
+}
+
+bool reportComplete(const std::vector<std::string>& lines) {
+    for (std::size_t i = 0; i < lines.size() && i < 3; ++i)
+        if (lines[i].compare(0, 7, "Windows") == 0) return true;
+    return false;
+}
+
+std::vector<std::string> reportListFrom(const std::vector<std::string>& fileLines) {
+    std::vector<std::string> list{kPleaseWait};
+    for (const auto& line : fileLines)
+        if (!line.empty()) list.push_back(line);
+    return list;
+}
+
+namespace {
+
+CaptureOutcome timeOut(platform::Platform& p) {
+    p.dialogs.messageBox(kTimeoutError, app::kAppTitle);
+    p.session.endProgram(1);
+    return CaptureOutcome::TimedOut;
+}
+
+}  // namespace
+
+CaptureOutcome refresh(app::MainForm& form, platform::Platform& p) {
+    form.shown = true;
+    if (form.onShow) form.onShow();
+    clearTable(form);
+    reports::addLogEntry(form, p, " Refreshing ...");
+    reports::trimLog(form);
+
+    const std::string report = form.workingFolder + kReportFile;
+    const bool startHere = form.captureStarted != "yes";
+    // Only a capture that starts the report itself may remove the old one:
+    // start-up's report may already be complete.
+    if (startHere && p.files.fileExists(report)) p.files.deleteFile(report);
+
+    p.dialogs.setWaitCursor(true);
+    form.List1.clear();
+    form.List1.add(kPleaseWait);
+    p.dialogs.repaintNow();
+    form.List1.setVisible(false);
+    form.adapters.clear();
+    form.pollCounter = 0;
+
+    if (startHere) p.processes.start(form.workingFolder + kGetDataScript, platform::WindowStyle::Hidden);
+
+    // The wait for the file and the completeness poll share one bound.
+    auto failed = [&] {
+        ++form.pollCounter;
+        p.session.sleepMs(kPollPauseMs);
+    };
+    while (!p.files.fileExists(report)) {
+        if (form.pollCounter > kPollLimit) return timeOut(p);
+        failed();
+    }
+    if (form.os.caption() == "vista") p.session.sleepMs(kVistaSettleMs);
+    while (true) {
+        if (form.pollCounter > kPollLimit) return timeOut(p);
+        auto head = p.files.readLines(report);
+        if (head && reportComplete(*head)) break;
+        failed();
+    }
+
+    auto lines = p.files.readLines(report).value_or(std::vector<std::string>{});
+    if (!lines.empty()) form.lineBuffer = lines.back();
+    // The waiting line stays first: the parser takes the list as loaded.
+    form.List1.clear();
+    for (auto& line : reportListFrom(lines)) form.List1.add(std::move(line));
+    form.captureStarted = "no";
+    parse(form, p);
+    form.List1.setVisible(true);
+    p.dialogs.setWaitCursor(false);
+    return CaptureOutcome::Completed;
+}
+
+}  // namespace capture

@@ -1,0 +1,32 @@
+// The help-desk diagnosis of a saved report, as printable text.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/AdapterTable.h"
+
+namespace capture {
+
+// "vista" when any line holds "IPv4 Address" (case ignored), else "xp".
+std::string detectDialect(const std::vector<std::string>& lines);
+
+struct DiagnosisSummary {
+    std::string status;
+    std::vector<std::string> adapterEntries;
+    app::AdapterTable table{};
+    std::vector<std::string> log;
+    int faultCount = 0;
+};
+
+// Runs a Refresh's load, parse and diagnosis on the lines of a saved
+// report, without writing any script.
+DiagnosisSummary diagnoseLines(const std::vector<std::string>& fileLines, std::string_view marker,
+                               std::string_view timeText);
+
+// "Status: ...", "Adapters:", each entry with its detail lines indented by
+// two blanks, "Log:" and the log entries; lines end in LF.
+std::string formatDiagnosis(const DiagnosisSummary& summary);
+
+}  // namespace capture

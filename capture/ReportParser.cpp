@@ -1,0 +1,194 @@
+#include "capture/ReportParser.h"
+
+#include "capture/Diagnosis.h"
+#include "capture/ReportText.h"
+
+namespace capture {
+
+namespace {
+
+constexpr std::size_t kHeaderColumnLimit = 40;
+constexpr std::string_view kHeaderKeyword = "adapter";
+
+// Walks the report once; one instance per parse.
+class Walker {
+public:
+    Walker(const std::vector<std::string>& lines, std::string_view marker, std::string_view time,
+           app::AdapterTable& table)
+        : lines_(lines), vista_(marker == "vista"), xp_(marker == "xp"), table_(table) {
+        diag_.time = std::string(time);
+    }
+
+    ParseResult run() {
+        for (std::size_t i = 0; i < lines_.size(); ++i) {
+            if (!line(i)) return finishWithInternalError();
+        }
+        return finish();
+    }
+
+private:
+    int current() const { return static_cast<int>(list_.size()); }
+
+    void store(int field, std::string_view label, const std::string& value) {
+        if (value.empty()) return;
+        std::size_t row = list_.size();
+        if (row >= table_.size()) return;  // no row for the eleventh adapter and later
+        table_[row][static_cast<std::size_t>(field)] = labelColumn(label) + value;
+    }
+
+    void script(ScriptFile file) { result_.scripts.push_back(std::move(file)); }
+
+    // Applies the line rules to line i; false when the parse ends here.
+    bool line(std::size_t i) {
+        const std::string& text = lines_[i];
+        if (containsNoCase(text, "error")) {
+            diag_.internalError(text);
+            result_.reportList = {"Windows IP Configuration - An internal error occurred.", "", "",
+                                  "Run ipconfig from the Command Shell for more information."};
+            return false;
+        }
+        if (containsNoCase(text, "Host Name")) result_.hostName = upperAscii(takeValue(text, cut_));
+        if (std::size_t k = findNoCase(text, kHeaderKeyword)) {
+            cut_ = k - 1;
+            if (k - 1 <= kHeaderColumnLimit) {
+                if (vista_ && text.find("Tunnel adapter") != std::string::npos) {
+                    list_.push_back(kTunnelSkip);
+                    inTunnel_ = true;
+                    return true;
+                }
+                header(text, k);
+            }
+        }
+        // A skipped tunnel's own lines describe no listed adapter: a
+        // disconnected tunnel is no cable fault and fills no row.
+        if (inTunnel_) return true;
+
+        if (containsNoCase(text, "Media State")) {
+            store(13, "Media State:", takeValue(text, cut_));
+            diag_.mediaFault(current(), adapterName_);
+        }
+        if (containsNoCase(text, "Description")) store(1, "Name:", takeValue(text, cut_));
+        if (containsNoCase(text, vista_ ? "IPv4 Address" : "Ip Address")) address(text);
+        if (containsNoCase(text, "Physical Address")) store(3, "Mac Address:", takeValue(text, cut_));
+        if (containsNoCase(text, "Dhcp Enabled")) store(4, "Dhcp Enabled:", takeValue(text, cut_));
+        if (containsNoCase(text, "Autoconfiguration Enabled"))
+            store(5, "Autocfg. Enabled:", takeValue(text, cut_));
+        if (containsNoCase(text, "Subnet Mask")) store(6, "Subnet Mask:", takeValue(text, cut_));
+        if (containsNoCase(text, "Default Gateway")) {
+            std::string gateway = takeValue(text, cut_);
+            if (!gateway.empty()) {
+                store(7, "Default Gateway:", gateway);
+                script(pingGatewayScript(current(), gateway));
+                result_.showPingGateway = true;
+            }
+        }
+        if (containsNoCase(text, "DNS Servers")) dns(i);
+        if (containsNoCase(text, "DHCP Server")) store(8, "DHCP Server:", takeValue(text, cut_));
+        if (containsNoCase(text, "Lease Obtained")) store(9, "Lease Obtained:", takeValue(text, cut_));
+        if (containsNoCase(text, "Lease Expires")) store(10, "Lease Expires:", takeValue(text, cut_));
+        return true;
+    }
+
+    void header(const std::string& text, std::size_t keyword) {
+        inTunnel_ = false;
+        adapterName_ = text.substr(0, text.size() - 1);  // drop the trailing ":"
+        std::string shortName = shortNameOf(adapterName_, keyword);
+        int n = current() + 1;
+        std::string entry = std::to_string(n) + ") " + adapterName_;
+        list_.push_back(entry);
+        if (static_cast<std::size_t>(n) < table_.size()) table_[static_cast<std::size_t>(n)][0] = entry;
+        script(releaseScript(n, shortName));
+        script(renewScript(n, shortName));
+    }
+
+    void address(const std::string& text) {
+        // The tested value is cut at the position kept from earlier lines.
+        std::string tested = cutAt(text, cut_);
+        diag_.automaticAddressFault(tested, current());
+        if (xp_) {
+            // An IPv6 address on an "IP Address" line is no fault, but the
+            // adapter keeps its IPv4 address in the table.
+            if (isIpv6Address(tested)) {
+                takeValue(text, cut_);
+                return;
+            }
+            if (!diag_.xpAddressRules(tested, current())) store(2, "IP Address:", takeValue(text, cut_));
+        } else if (vista_) {
+            if (!diag_.vistaAddressRules(tested, current())) store(2, "IP Address:", takeValue(text, cut_));
+        }
+    }
+
+    void dns(std::size_t i) {
+        std::string first = takeValue(lines_[i], cut_);
+        if (!first.empty()) {
+            diag_.dnsFault(1, first);
+            store(11, "DNS Server 1:", first);
+            script(pingDnsScript(current(), 1, first));
+            result_.showPingDns1 = true;
+        }
+        if (i + 1 >= lines_.size()) return;
+        const std::string& next = lines_[i + 1];
+        std::string second = cutAt(next, cut_);
+        // An indented continuation: blank in column 9 and a leading blank, so
+        // a following adapter header is never taken for a second server.
+        bool continuation = next.size() >= 9 && next[8] == ' ' && next[0] == ' ';
+        if (second.empty() || !continuation) return;
+        diag_.dnsFault(2, second);
+        store(12, "DNS Server 2:", second);
+        script(pingDnsScript(current(), 2, second));
+        result_.showPingDns2 = true;
+    }
+
+    ParseResult finishWithInternalError() {
+        result_.internalError = true;
+        result_.adapterEntries = list_;
+        return collect();
+    }
+
+    ParseResult finish() {
+        for (const auto& entry : list_)
+            if (!(vista_ && entry == kTunnelSkip)) result_.adapterEntries.push_back(entry);
+        if (diag_.faults == 0) diag_.noFaultReport();
+        return collect();
+    }
+
+    ParseResult collect() {
+        result_.status = diag_.status;
+        result_.log = std::move(diag_.log);
+        result_.faultCount = diag_.faults;
+        return std::move(result_);
+    }
+
+    const std::vector<std::string>& lines_;
+    bool vista_;
+    bool xp_;
+    app::AdapterTable& table_;
+    Diagnosis diag_;
+    ParseResult result_;
+    std::vector<std::string> list_;
+    std::size_t cut_ = 0;
+    std::string adapterName_;
+    bool inTunnel_ = false;
+};
+
+}  // namespace
+
+std::string shortNameOf(std::string_view adapterName, std::size_t keywordPosition) {
+    std::size_t start = keywordPosition - 1 + kHeaderKeyword.size();
+    if (start >= adapterName.size()) return {};
+    std::string_view rest = adapterName.substr(start);
+    if (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+    return std::string(rest.substr(0, rest.find(' ')));
+}
+
+void clearAdapterTable(app::AdapterTable& table) {
+    for (auto& row : table)
+        for (auto& cell : row) cell.clear();
+}
+
+ParseResult parseReport(const std::vector<std::string>& lines, std::string_view marker, std::string_view timeText,
+                        app::AdapterTable& table) {
+    return Walker(lines, marker, timeText, table).run();
+}
+
+}  // namespace capture

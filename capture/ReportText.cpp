@@ -1,0 +1,126 @@
+#include "capture/ReportText.h"
+
+#include <algorithm>
+
+namespace capture {
+
+namespace {
+
+char upperChar(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool isHex(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+bool isDottedQuad(std::string_view text) {
+    int parts = 0;
+    std::size_t i = 0;
+    while (true) {
+        std::size_t start = i;
+        int value = 0;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i - start < 3) {
+            value = value * 10 + (text[i] - '0');
+            ++i;
+        }
+        if (i == start || value > 255) return false;
+        ++parts;
+        if (i == text.size()) break;
+        if (text[i] != '.' || parts == 4) return false;
+        ++i;
+    }
+    return parts == 4;
+}
+
+// Counts the 16-bit groups of one side of "::"; -1 when malformed.
+int countGroups(std::string_view side, bool mayEndInQuad) {
+    if (side.empty()) return 0;
+    int groups = 0;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t colon = side.find(':', start);
+        std::string_view group = side.substr(start, colon == std::string_view::npos ? side.npos : colon - start);
+        if (colon == std::string_view::npos && mayEndInQuad && group.find('.') != std::string_view::npos) {
+            if (!isDottedQuad(group)) return -1;
+            return groups + 2;
+        }
+        if (group.empty() || group.size() > 4 || !std::all_of(group.begin(), group.end(), isHex)) return -1;
+        ++groups;
+        if (colon == std::string_view::npos) return groups;
+        start = colon + 1;
+    }
+}
+
+bool isIpv6Core(std::string_view text) {
+    std::size_t gap = text.find("::");
+    if (gap == std::string_view::npos) return countGroups(text, true) == 8;
+    if (text.find("::", gap + 1) != std::string_view::npos) return false;
+    int left = countGroups(text.substr(0, gap), false);
+    int right = countGroups(text.substr(gap + 2), true);
+    return left >= 0 && right >= 0 && left + right <= 7;
+}
+
+}  // namespace
+
+std::size_t findNoCase(std::string_view line, std::string_view needle) {
+    if (needle.empty() || needle.size() > line.size()) return 0;
+    for (std::size_t i = 0; i + needle.size() <= line.size(); ++i) {
+        std::size_t j = 0;
+        while (j < needle.size() && upperChar(line[i + j]) == upperChar(needle[j])) ++j;
+        if (j == needle.size()) return i + 1;
+    }
+    return 0;
+}
+
+std::string upperAscii(std::string_view text) {
+    std::string out(text);
+    for (auto& c : out) c = upperChar(c);
+    return out;
+}
+
+std::size_t colonPosition(std::string_view line) {
+    auto at = line.find(':');
+    return at == std::string_view::npos ? 0 : at + 1;
+}
+
+std::string cutAt(std::string_view line, std::size_t position) {
+    return position >= line.size() ? std::string{} : std::string(line.substr(position));
+}
+
+std::string takeValue(std::string_view line, std::size_t& cutPosition) {
+    cutPosition = colonPosition(line) + 1;
+    return cutAt(line, cutPosition);
+}
+
+bool failsLetterTest(std::string_view value) {
+    return std::any_of(value.begin(), value.end(), [](char c) {
+        char u = upperChar(c);
+        return u >= 'A' && u <= 'Z';
+    });
+}
+
+bool isIpv6Address(std::string_view value) {
+    while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
+    constexpr std::string_view preferred = "(Preferred)";
+    if (value.size() >= preferred.size() && value.substr(value.size() - preferred.size()) == preferred)
+        value.remove_suffix(preferred.size());
+    if (auto percent = value.find('%'); percent != std::string_view::npos) {
+        std::string_view zone = value.substr(percent + 1);
+        if (zone.empty() || !std::all_of(zone.begin(), zone.end(), [](char c) {
+                return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' ||
+                       c == '-' || c == '.';
+            }))
+            return false;
+        value = value.substr(0, percent);
+    }
+    return value.find(':') != std::string_view::npos && isIpv6Core(value);
+}
+
+std::string labelColumn(std::string_view label) {
+    std::string out(label);
+    if (out.size() < kLabelColumn) out.append(kLabelColumn - out.size(), ' ');
+    return out;
+}
+
+}  // namespace capture

@@ -1,0 +1,42 @@
+// Text primitives of the report parser: label matching, value cutting and
+// the character tests of the fault rules. Positions are 1-based as in the
+// report's columns.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace capture {
+
+// Position (1-based) of the first occurrence of `needle` in `line`, letters
+// compared without regard to case; 0 when absent.
+std::size_t findNoCase(std::string_view line, std::string_view needle);
+inline bool containsNoCase(std::string_view line, std::string_view needle) {
+    return findNoCase(line, needle) != 0;
+}
+
+std::string upperAscii(std::string_view text);
+
+// Position (1-based) of the first ":"; 0 when there is none.
+std::size_t colonPosition(std::string_view line);
+
+// The line without its first `position` characters; empty when the line is
+// not longer than that.
+std::string cutAt(std::string_view line, std::size_t position);
+
+// Label value: cut position = colon position + 1, then cut. Updates `cutPosition`.
+std::string takeValue(std::string_view line, std::size_t& cutPosition);
+
+// True when a character, upper-cased, is one of the letters A to Z.
+bool failsLetterTest(std::string_view value);
+
+// A valid IPv6 address, optionally followed by "%zone", then optionally by
+// "(Preferred)", then by blanks.
+bool isIpv6Address(std::string_view value);
+
+// Left-aligned label padded with blanks to the 18-character label column.
+std::string labelColumn(std::string_view label);
+
+inline constexpr std::size_t kLabelColumn = 18;
+
+}  // namespace capture

@@ -1,0 +1,22 @@
+// What the user sees outside the form itself: message and input boxes, the
+// wait pointer, and an immediate repaint before a blocking wait.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace platform {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // Modal message with an OK button. Line breaks are LF or CR LF.
+    virtual void messageBox(const std::string& text, const std::string& title) = 0;
+    // Modal prompt; nothing when cancelled.
+    virtual std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                                const std::string& defaultAnswer) = 0;
+    virtual void setWaitCursor(bool on) = 0;
+    virtual void repaintNow() = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,29 @@
+// Files and folders. Paths may use the Windows separator "\"; a backend
+// translates them to its own. Failures are results, never exceptions.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class Files {
+public:
+    virtual ~Files() = default;
+    virtual bool fileExists(const std::string& path) = 0;
+    virtual bool folderExists(const std::string& path) = 0;
+    virtual bool createFolder(const std::string& path) = 0;
+    virtual bool deleteFile(const std::string& path) = 0;
+    // Deletes every file directly inside the folder; false if any stays.
+    virtual bool deleteAllFiles(const std::string& folder) = 0;
+    // Removes an empty folder.
+    virtual bool removeFolder(const std::string& folder) = 0;
+    // Lines end at LF; one CR before it is dropped. Empty when unreadable.
+    virtual std::optional<std::vector<std::string>> readLines(const std::string& path) = 0;
+    virtual std::optional<std::string> readAll(const std::string& path) = 0;
+    // Creates or replaces the file; each line is followed by CR LF.
+    virtual bool writeLines(const std::string& path, const std::vector<std::string>& lines) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,100 @@
+#include "platform/linux/LinuxFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/linux/NativePath.h"
+#include "platform/linux/TextLines.h"
+
+namespace fs = std::filesystem;
+
+namespace platform::linux_backend {
+
+bool LinuxFiles::fileExists(const std::string& path) {
+    struct stat st {};
+    return stat(nativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool LinuxFiles::folderExists(const std::string& path) {
+    struct stat st {};
+    return stat(nativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool LinuxFiles::createFolder(const std::string& path) {
+    // Private to the user: the folder holds scripts that are run later.
+    return mkdir(nativePath(path).c_str(), 0700) == 0;
+}
+
+bool LinuxFiles::deleteFile(const std::string& path) {
+    return unlink(nativePath(path).c_str()) == 0;
+}
+
+bool LinuxFiles::deleteAllFiles(const std::string& folder) {
+    std::error_code ec;
+    bool all = true;
+    for (const auto& entry : fs::directory_iterator(nativePath(folder), ec)) {
+        std::error_code typeEc;
+        if (entry.is_directory(typeEc)) continue;
+        if (unlink(entry.path().c_str()) != 0) all = false;
+    }
+    return all && !ec;
+}
+
+bool LinuxFiles::removeFolder(const std::string& folder) {
+    return rmdir(nativePath(folder).c_str()) == 0;
+}
+
+std::optional<std::string> LinuxFiles::readAll(const std::string& path) {
+    std::ifstream in(nativePath(path), std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream buf;
+    buf << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return buf.str();
+}
+
+std::optional<std::vector<std::string>> LinuxFiles::readLines(const std::string& path) {
+    auto text = readAll(path);
+    if (!text) return std::nullopt;
+    return splitLines(*text);
+}
+
+bool LinuxFiles::writeLines(const std::string& path, const std::vector<std::string>& lines) {
+    // Write beside the target and rename over it, so a reader never sees a
+    // half-written script; O_NOFOLLOW keeps a planted link from redirecting it.
+    std::string target = nativePath(path);
+    std::string temp = target + ".part";
+    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0700);
+    if (fd < 0) return false;
+    std::string body;
+    for (const auto& line : lines) {
+        body += line;
+        body += "\r\n";
+    }
+    const char* p = body.data();
+    std::size_t left = body.size();
+    bool ok = true;
+    while (left > 0) {
+        ssize_t n = write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    if (close(fd) != 0) ok = false;
+    if (ok && rename(temp.c_str(), target.c_str()) != 0) ok = false;
+    if (!ok) unlink(temp.c_str());
+    return ok;
+}
+
+}  // namespace platform::linux_backend

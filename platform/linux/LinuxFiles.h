@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/Files.h"
+
+namespace platform::linux_backend {
+
+class LinuxFiles final : public Files {
+public:
+    bool fileExists(const std::string& path) override;
+    bool folderExists(const std::string& path) override;
+    bool createFolder(const std::string& path) override;
+    bool deleteFile(const std::string& path) override;
+    bool deleteAllFiles(const std::string& folder) override;
+    bool removeFolder(const std::string& folder) override;
+    std::optional<std::vector<std::string>> readLines(const std::string& path) override;
+    std::optional<std::string> readAll(const std::string& path) override;
+    bool writeLines(const std::string& path, const std::vector<std::string>& lines) override;
+};
+
+}  // namespace platform::linux_backend

@@ -1,0 +1,60 @@
+#include "platform/linux/LinuxSession.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <clocale>
+#include <ctime>
+#include <thread>
+
+#include "platform/linux/LinuxEnvironment.h"
+
+namespace platform::linux_backend {
+
+LinuxSession::~LinuxSession() {
+    if (lockFd_ >= 0) close(lockFd_);
+}
+
+std::string LinuxSession::timeOfDayText() {
+    // The user's own time format (LC_TIME); "%X" is HH:MM:SS in the C locale.
+    static const bool localeSet = [] {
+        std::setlocale(LC_TIME, "");
+        return true;
+    }();
+    (void)localeSet;
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buf[64];
+    std::size_t n = std::strftime(buf, sizeof buf, "%X", &local);
+    return std::string(buf, n);
+}
+
+void LinuxSession::sleepMs(int milliseconds) {
+    if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+bool LinuxSession::otherInstance(const std::string& appId) {
+    // A lock held for the life of the process; the kernel drops it on exit.
+    if (lockFd_ >= 0) return false;
+    std::string folder = userTempFolder();
+    if (folder.empty()) return false;
+    std::string path = folder + "/." + appId + ".lock";
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        close(fd);
+        return true;
+    }
+    lockFd_ = fd;
+    return false;
+}
+
+void LinuxSession::endProgram(int exitCode) {
+    std::_Exit(exitCode);
+}
+
+}  // namespace platform::linux_backend

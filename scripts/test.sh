@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Fresh machine to tested build: install what is missing, build, run every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh
+cd build
+ctest --output-on-failure -j "$(nproc)" "$@"
