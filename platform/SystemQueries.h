@@ -1,5 +1,6 @@
 // Questions about the machine: version record, memory, management
-// properties, workstation information and the adapter list.
+// properties, workstation information, the adapter list and the user's
+// number format.
 #pragma once
 
 #include <cstdint>
@@ -42,6 +43,12 @@ public:
     // First address text of each adapter, in the platform's order (raw 16
     // bytes, NUL-terminated); nothing when the list cannot be fetched.
     virtual std::optional<std::vector<std::string>> adapterAddresses() = 0;
+    // The decimal separator of the user's number settings.
+    virtual std::string decimalSeparator() = 0;
+    // On a platform without a Windows version record: the Windows-family
+    // marker matching the report dialect its report tool writes. Nothing on
+    // Windows itself, where a failed version query leaves the marker alone.
+    virtual std::optional<std::string> markerWithoutVersionRecord() = 0;
 };
 
 }  // namespace platform

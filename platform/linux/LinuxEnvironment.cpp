@@ -5,6 +5,9 @@
 
 #include <cstdlib>
 
+#include "platform/linux/DomainMembership.h"
+#include "platform/linux/HostIdentity.h"
+
 namespace platform::linux_backend {
 
 namespace {
@@ -17,6 +20,14 @@ std::string variable(const char* name) {
 bool ownPrivateFolder(const std::string& path) {
     struct stat st {};
     return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid();
+}
+
+// "dc1.corp.example.com" -> "DC1", as Windows names a logon server.
+std::string upperShortName(const std::string& host) {
+    std::string name = host.substr(0, host.find('.'));
+    for (char& c : name)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return name;
 }
 
 }  // namespace
@@ -32,7 +43,19 @@ std::string userTempFolder() {
 
 std::string LinuxEnvironment::get(const std::string& name) {
     if (name == "TEMP") return userTempFolder();
-    return variable(name.c_str());
+    if (auto value = variable(name.c_str()); !value.empty()) return value;
+    if (name == "username") return loginName();
+    if (name == "COMPUTERNAME") return computerName();
+    if (name == "userdomain" || name == "logonserver") {
+        DomainMembership domain = readDomainMembership();
+        if (!domain.joined) return name == "userdomain" ? get("COMPUTERNAME") : "\\\\" + get("COMPUTERNAME");
+        if (name == "userdomain") return domain.workgroup;
+        // Without a configured controller, the domain's DNS name stands for
+        // its controllers (it resolves to them).
+        if (!domain.controller.empty()) return "\\\\" + upperShortName(domain.controller);
+        return domain.realm.empty() ? std::string{} : "\\\\" + domain.realm;
+    }
+    return {};
 }
 
 }  // namespace platform::linux_backend

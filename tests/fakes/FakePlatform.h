@@ -132,7 +132,12 @@ public:
     std::map<std::string, std::vector<std::string>> management;  // "Class.Property" -> values
     std::optional<platform::WorkstationInfo> workstation;
     std::optional<std::vector<std::string>> addresses;
+    std::string separator = ".";
+    std::optional<std::string> markerWithoutRecord;
+    std::vector<int> versionSizes;        // record sizes asked, in order
+    std::vector<std::string> serverNames;  // workstation servers asked
     std::optional<platform::VersionRecord> version(int recordSize) override {
+        versionSizes.push_back(recordSize);
         return recordSize == 156 ? extended : shortRecord;
     }
     std::optional<std::int64_t> totalPhysicalMemory() override { return memory; }
@@ -141,8 +146,13 @@ public:
         if (it == management.end()) return std::nullopt;
         return it->second;
     }
-    std::optional<platform::WorkstationInfo> workstationInfo(const std::string&) override { return workstation; }
+    std::optional<platform::WorkstationInfo> workstationInfo(const std::string& server) override {
+        serverNames.push_back(server);
+        return workstation;
+    }
     std::optional<std::vector<std::string>> adapterAddresses() override { return addresses; }
+    std::string decimalSeparator() override { return separator; }
+    std::optional<std::string> markerWithoutVersionRecord() override { return markerWithoutRecord; }
 };
 
 struct FakePlatform {
