@@ -19,6 +19,10 @@ public:
     virtual bool deleteAllFiles(const std::string& folder) = 0;
     // Removes an empty folder.
     virtual bool removeFolder(const std::string& folder) = 0;
+    // True when the folder exists, is not a link, belongs to the user running
+    // the program and no one else may write into it. A backend without file
+    // owners answers whether the folder exists.
+    virtual bool privateFolder(const std::string& path) { return folderExists(path); }
     // Lines end at LF; one CR before it is dropped. Empty when unreadable.
     virtual std::optional<std::vector<std::string>> readLines(const std::string& path) = 0;
     virtual std::optional<std::string> readAll(const std::string& path) = 0;

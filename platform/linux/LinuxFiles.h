@@ -12,6 +12,7 @@ public:
     bool deleteFile(const std::string& path) override;
     bool deleteAllFiles(const std::string& folder) override;
     bool removeFolder(const std::string& folder) override;
+    bool privateFolder(const std::string& path) override;
     std::optional<std::vector<std::string>> readLines(const std::string& path) override;
     std::optional<std::string> readAll(const std::string& path) override;
     bool writeLines(const std::string& path, const std::vector<std::string>& lines) override;

@@ -1,0 +1,24 @@
+// Connects every control and menu item of the main window to its operation.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/MainForm.h"
+#include "platform/Platform.h"
+
+namespace app {
+
+// What the window itself must do for an operation.
+struct WindowActions {
+    // Closes the window; closing runs the shutdown. Without it the Close
+    // button runs the shutdown and ends the program itself.
+    std::function<void()> closeWindow;
+};
+
+void wireMainForm(MainForm& form, platform::Platform& p, WindowActions actions = {});
+
+// The message of a command whose feature this version does not have yet.
+std::string notAvailableText(const std::string& caption);
+
+}  // namespace app
