@@ -7,8 +7,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/linux/NativePath.h"
 #include "platform/linux/TextLines.h"
@@ -59,12 +57,27 @@ bool LinuxFiles::removeFolder(const std::string& folder) {
 }
 
 std::optional<std::string> LinuxFiles::readAll(const std::string& path) {
-    std::ifstream in(nativePath(path), std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream buf;
-    buf << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return buf.str();
+    int fd = open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return std::nullopt;
+    }
+    std::string text;
+    char buf[65536];
+    while (true) {
+        ssize_t n = read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        text.append(buf, static_cast<std::size_t>(n));
+    }
+    close(fd);
+    return text;
 }
 
 std::optional<std::vector<std::string>> LinuxFiles::readLines(const std::string& path) {
