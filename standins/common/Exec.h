@@ -1,0 +1,28 @@
+// Running a helper program by exec (never through a shell), with a bound
+// on how long it may take.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace standins {
+
+struct ExecResult {
+    bool started = false;
+    bool timedOut = false;
+    int exitCode = -1;   // 128 + signal when killed by one
+    std::string output;  // stdout and stderr, when captured
+    std::string error;   // why it did not start
+};
+
+// Runs argv[0] (looked up on PATH) and waits at most `timeoutMs`; a program
+// still running then is killed. With `capture`, its output is returned
+// instead of going to this process's stdout and stderr.
+ExecResult runProgram(const std::vector<std::string>& argv, int timeoutMs, bool capture);
+
+// Runs argv in the foreground with this process's stdio and waits for it
+// without a bound (the script runner's commands). Returns the exit code,
+// or -1 with `error` set when it cannot start.
+int runForeground(const std::vector<std::string>& argv, int outFd, std::string& error);
+
+}  // namespace standins

@@ -1,0 +1,21 @@
+// Small file helpers for /proc, /sys and /run; failures are empty values.
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace standins {
+
+std::optional<std::string> readFile(const std::string& path);
+bool exists(const std::string& path);
+std::optional<std::time_t> modifiedTime(const std::string& path);
+// NUL-separated fields (a /proc cmdline).
+std::vector<std::string> splitNul(const std::string& text);
+// A program's full path from PATH (and the sbin folders); empty when missing.
+std::string findProgram(const std::string& name);
+// True when the whole text was written to the file (created or replaced).
+bool writeFile(const std::string& path, const std::string& text);
+
+}  // namespace standins

@@ -1,0 +1,32 @@
+// The kernel's view of the links, their addresses and default routes,
+// read over rtnetlink (libnl-route).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "standins/common/Report.h"
+
+namespace standins {
+
+struct Link {
+    int index = 0;
+    std::string name;
+    unsigned flags = 0;     // IFF_*
+    unsigned arpType = 0;   // ARPHRD_*
+    std::string kind;       // "veth", "dummy", "wireguard", ... empty for plain devices
+    std::vector<unsigned char> mac;
+    std::vector<Address> ipv4;
+    std::vector<Address> ipv6;
+    std::vector<std::string> gateways4;
+    std::vector<std::string> gateways6;
+};
+
+struct LinkSnapshot {
+    std::vector<Link> links;  // by index
+    std::string error;        // set when the kernel could not be asked
+};
+
+LinkSnapshot readLinks();
+
+}  // namespace standins

@@ -1,0 +1,69 @@
+// The configuration snapshot the report tool prints, and the text of the
+// `/all` report in the modern layout. Pure: values in, text out.
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace standins {
+
+enum class AdapterKind { Ethernet, Wireless, Ppp, Tunnel, Unknown };
+
+enum class AddressState { Preferred, Tentative, Deprecated, Duplicate };
+
+struct Address {
+    std::string text;  // "192.168.1.2" or "fe80::1" (no zone)
+    int prefix = 0;
+    AddressState state = AddressState::Preferred;
+    bool temporary = false;  // IPv6 privacy address
+};
+
+struct Adapter {
+    std::string name;  // the interface name
+    int index = 0;     // the interface index, the zone of link-local addresses
+    AdapterKind kind = AdapterKind::Ethernet;
+    bool physical = false;
+    bool carrier = false;
+    std::string description;
+    std::vector<unsigned char> mac;  // empty when the link has none
+    bool dhcp = false;
+    std::string dnsSuffix;
+    std::vector<Address> ipv4;
+    std::vector<Address> ipv6;
+    std::vector<std::string> gateways4;
+    std::vector<std::string> gateways6;
+    std::vector<std::string> dnsServers;  // IPv4 first
+    std::string dhcpServer;
+    std::optional<std::time_t> leaseObtained;
+    std::optional<std::time_t> leaseExpires;
+};
+
+struct HostInfo {
+    std::string hostName;
+    std::string primaryDnsSuffix;
+    bool ipRouting = false;
+    std::vector<std::string> searchList;
+};
+
+// One labelled line: three blanks, the label padded with ". " to the
+// 36-column label field, ": ", the value, CR LF.
+std::string labelLine(const std::string& label, const std::string& value);
+// A further value of the line above, in the value column.
+std::string continuationLine(const std::string& value);
+
+// "255.255.255.0" for prefix 24.
+std::string subnetMask(int prefix);
+// "00-1D-D9-4A-5B-6C".
+std::string physicalAddress(const std::vector<unsigned char>& mac);
+// "Thursday, March 13, 2008 7:55:12 PM", in local time.
+std::string leaseTime(std::time_t when);
+
+// Physical adapters first, then virtual ones, each group by index.
+void orderAdapters(std::vector<Adapter>& adapters);
+
+// The whole `ipconfig /all` report, CR LF line ends.
+std::string formatReport(const HostInfo& host, const std::vector<Adapter>& adapters);
+
+}  // namespace standins

@@ -1,0 +1,29 @@
+// The live configuration of this machine (its current network namespace),
+// gathered from the kernel, sysfs, udev's hardware database, the DHCP
+// clients and the resolver.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "standins/common/DhcpOwner.h"
+#include "standins/common/Links.h"
+#include "standins/common/Report.h"
+
+namespace standins {
+
+struct Snapshot {
+    HostInfo host;
+    std::vector<Adapter> adapters;      // the ones the report shows, in order
+    std::vector<DhcpOwner> owners;      // beside `adapters`
+    std::string error;
+};
+
+// Links that the report shows: not loopback, administratively up.
+bool shownInReport(const Link& link);
+
+AdapterKind kindOf(const Link& link, bool wireless);
+
+Snapshot takeSnapshot();
+
+}  // namespace standins
