@@ -29,12 +29,16 @@ int exitCodeOf(int status) {
 }
 
 // Forks and execs; the child reports an exec failure through `report`.
-pid_t forkExec(const std::vector<std::string>& argv, int outFd, int errFd, int report[2]) {
+pid_t forkExec(const std::vector<std::string>& argv, int outFd, int errFd, int report[2], bool inNull) {
     std::vector<char*> args;
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     pid_t pid = fork();
     if (pid == 0) {
+        if (inNull) {
+            int null = open("/dev/null", O_RDONLY);
+            if (null >= 0) dup2(null, 0);
+        }
         if (outFd >= 0 && outFd != 1) dup2(outFd, 1);
         if (errFd >= 0 && errFd != 2) dup2(errFd, 2);
         signal(SIGINT, SIG_DFL);
@@ -77,7 +81,7 @@ ExecResult runProgram(const std::vector<std::string>& argvIn, int timeoutMs, boo
         r.error = std::string("cannot start ") + argvIn[0] + ": " + std::strerror(errno);
         return r;
     }
-    pid_t pid = forkExec(argv, capture ? out[1] : -1, capture ? out[1] : -1, report);
+    pid_t pid = forkExec(argv, capture ? out[1] : -1, capture ? out[1] : -1, report, true);
     if (capture) close(out[1]);
     if (pid < 0) {
         r.error = std::string("cannot start ") + argvIn[0] + ": " + std::strerror(errno);
@@ -147,7 +151,7 @@ int runForeground(const std::vector<std::string>& argvIn, int outFd, std::string
         error = std::string("cannot start ") + argvIn[0] + ": " + std::strerror(errno);
         return -1;
     }
-    pid_t pid = forkExec(argv, outFd, -1, report);
+    pid_t pid = forkExec(argv, outFd, -1, report, false);
     if (pid < 0) {
         close(report[0]);
         close(report[1]);

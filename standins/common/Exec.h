@@ -15,7 +15,7 @@ struct ExecResult {
     std::string error;   // why it did not start
 };
 
-// Runs argv[0] (looked up on PATH) and waits at most `timeoutMs`; a program
+// Runs argv[0] (looked up on PATH), input from /dev/null, and waits at most `timeoutMs`; a program
 // still running then is killed. With `capture`, its output is returned
 // instead of going to this process's stdout and stderr.
 ExecResult runProgram(const std::vector<std::string>& argv, int timeoutMs, bool capture);
