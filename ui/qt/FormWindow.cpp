@@ -1,0 +1,292 @@
+#include "ui/qt/FormWindow.h"
+
+#include <algorithm>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTimer>
+
+#include "ui/qt/Fonts.h"
+#include "ui/qt/Pictures.h"
+#include "ui/qt/Twips.h"
+#include "ui/qt/Widgets.h"
+
+namespace ui::qt {
+
+namespace {
+
+QString qs(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QColor qc(ui::Color c) { return QColor(c.r, c.g, c.b); }
+
+QRect pixelRect(const ui::Rect& r) { return QRect(pixels(r.left), pixels(r.top), pixels(r.width), pixels(r.height)); }
+
+Qt::Alignment alignment(ui::Align a) {
+    switch (a) {
+    case ui::Align::Right: return Qt::AlignRight | Qt::AlignTop;
+    case ui::Align::Center: return Qt::AlignHCenter | Qt::AlignTop;
+    case ui::Align::Left: break;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+// Colours: `window` roles for labels, `base` roles for boxes and lists.
+void applyColours(QWidget* w, const ui::Control& c, QPalette::ColorRole back, QPalette::ColorRole text) {
+    QPalette pal = w->palette();
+    if (c.background) pal.setColor(back, qc(*c.background));
+    if (c.foreground) {
+        pal.setColor(text, qc(*c.foreground));
+        pal.setColor(QPalette::Disabled, text, qc(*c.foreground).lighter(160));
+    }
+    w->setPalette(pal);
+}
+
+void syncCommon(QWidget* w, const ui::Control& c) {
+    w->setEnabled(c.enabled());
+    w->setVisible(c.visible());
+}
+
+void syncList(QListWidget* w, const ui::ListBox& c) {
+    QSignalBlocker block(w);
+    const auto& items = c.items();
+    // Adds usually append one line at a time: keep the common prefix.
+    int keep = std::min(w->count(), static_cast<int>(items.size()));
+    for (int i = 0; i < keep; ++i)
+        if (w->item(i)->text() != qs(items[static_cast<std::size_t>(i)])) {
+            keep = i;
+            break;
+        }
+    while (w->count() > keep) delete w->takeItem(w->count() - 1);
+    for (std::size_t i = static_cast<std::size_t>(keep); i < items.size(); ++i) w->addItem(qs(items[i]));
+    if (w->currentRow() != c.selected()) w->setCurrentRow(c.selected());
+    syncCommon(w, c);
+}
+
+}  // namespace
+
+FormWindow::FormWindow(const FormSpec& spec, QWidget* parent) : QMainWindow(parent) {
+    setObjectName("form");
+    setWindowTitle(qs(spec.caption));
+    if (!spec.icon.empty()) setWindowIcon(QIcon(picture(spec.icon, QSize(32, 32))));
+
+    const QFont defaultFont = toQFont(spec.defaultFont);
+    client_ = new QWidget(this);
+    client_->setObjectName("client");
+    client_->setFixedSize(pixels(spec.clientWidth), pixels(spec.clientHeight));
+    client_->setFont(defaultFont);
+    client_->setAutoFillBackground(true);
+    QPalette pal = client_->palette();
+    pal.setColor(QPalette::Window, qc(spec.background));
+    client_->setPalette(pal);
+    setCentralWidget(client_);
+
+    for (ui::Control* c : spec.controls) {
+        if (c->working) continue;  // storage and actions only: no widget
+        if (QWidget* w = createWidget(*c, client_)) {
+            widgets_[c] = w;
+            bound_.push_back(c);
+        }
+    }
+
+    menuBar()->setFont(defaultFont);
+    for (ui::MenuItem* top : spec.menuBar) bindMenu(*top, nullptr);
+
+    // The window is never resized: its size is the client area plus the menu bar.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+FormWindow::~FormWindow() {
+    // The form may outlive its widgets: stop it from reaching them.
+    for (ui::Control* c : bound_) c->changed = nullptr;
+}
+
+QWidget* FormWindow::createWidget(ui::Control& control, QWidget* parent) {
+    QWidget* w = nullptr;
+    QRect rect = pixelRect(control.geometry);
+    if (auto* c = dynamic_cast<ui::Label*>(&control)) {
+        auto* label = new ClickLabel(parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(alignment(c->align));
+        label->setAutoFillBackground(!c->transparent && c->background.has_value());
+        applyColours(label, *c, QPalette::Window, QPalette::WindowText);
+        label->clicked = [this, c] { run([c] { c->click(); }); };
+        label->doubleClicked = [this, c] { run([c] { c->doubleClick(); }); };
+        // A see-through label without actions lets clicks reach what lies beneath.
+        if (c->transparent && !c->onClick && !c->onDoubleClick)
+            label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        c->changed = [label, c] {
+            if (label->text() != qs(c->caption())) label->setText(qs(c->caption()));
+            syncCommon(label, *c);
+        };
+        w = label;
+    } else if (auto* c = dynamic_cast<ui::TextBox*>(&control)) {
+        auto* edit = new QLineEdit(parent);
+        applyColours(edit, *c, QPalette::Base, QPalette::Text);
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [this, c](const QString& text) {
+            run([c, text] { c->setText(text.toStdString()); });
+        });
+        c->changed = [edit, c] {
+            if (edit->text() != qs(c->text())) edit->setText(qs(c->text()));
+            syncCommon(edit, *c);
+        };
+        w = edit;
+    } else if (auto* c = dynamic_cast<ui::ListBox*>(&control)) {
+        auto* list = new QListWidget(parent);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setUniformItemSizes(true);
+        applyColours(list, *c, QPalette::Base, QPalette::Text);
+        QObject::connect(list, &QListWidget::currentRowChanged, list, [this, c](int row) {
+            if (row >= 0 && row != c->selected()) run([c, row] { c->select(row); });
+        });
+        QObject::connect(list, &QListWidget::itemDoubleClicked, list, [this, c, list](QListWidgetItem* item) {
+            const int row = list->row(item);
+            run([c, row] {
+                if (row != c->selected()) c->select(row);
+                c->doubleClick();
+            });
+        });
+        c->changed = [list, c] { syncList(list, *c); };
+        w = list;
+    } else if (auto* c = dynamic_cast<ui::Button*>(&control)) {
+        auto* button = new WrapButton(parent);
+        button->setAutoDefault(false);
+        QObject::connect(button, &QPushButton::clicked, button, [this, c] { run([c] { c->click(); }); });
+        c->changed = [button, c] {
+            if (button->text() != qs(c->caption())) button->setText(qs(c->caption()));
+            syncCommon(button, *c);
+        };
+        w = button;
+    } else if (auto* c = dynamic_cast<ui::Picture*>(&control)) {
+        auto* pic = new QLabel(parent);
+        pic->setPixmap(picture(c->resource, pixelRect(c->geometry).size()));
+        c->changed = [pic, c] { syncCommon(pic, *c); };
+        w = pic;
+    } else if (auto* c = dynamic_cast<ui::Line*>(&control)) {
+        // A one-pixel rule in the system's shadow colour.
+        auto* rule = new QWidget(parent);
+        rule->setAutoFillBackground(true);
+        QPalette pal = rule->palette();
+        pal.setColor(QPalette::Window, c->systemShadowColor ? pal.color(QPalette::Dark) : QColor(Qt::black));
+        rule->setPalette(pal);
+        const int x1 = pixels(std::min(c->x1, c->x2)), y1 = pixels(std::min(c->y1, c->y2));
+        const int x2 = pixels(std::max(c->x1, c->x2)), y2 = pixels(std::max(c->y1, c->y2));
+        rect = QRect(x1, y1, std::max(x2 - x1, 1), std::max(y2 - y1, 1));
+        c->changed = [rule, c] { syncCommon(rule, *c); };
+        w = rule;
+    } else if (auto* c = dynamic_cast<ui::Timer*>(&control)) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(qs(c->name()));
+        QObject::connect(timer, &QTimer::timeout, timer, [this, c] { run([c] { c->tick(); }); });
+        c->changed = [timer, c] {
+            if (c->enabled() && c->intervalMs > 0) {
+                if (!timer->isActive() || timer->interval() != c->intervalMs) timer->start(c->intervalMs);
+            } else {
+                timer->stop();
+            }
+        };
+        c->changed();
+        bound_.push_back(c);
+        return nullptr;
+    } else {
+        return nullptr;
+    }
+
+    w->setObjectName(qs(control.name()));
+    w->setGeometry(rect);
+    if (control.font) w->setFont(toQFont(*control.font));
+    if (!control.tooltip.empty()) w->setToolTip(qs(control.tooltip));
+    control.changed();
+    return w;
+}
+
+void FormWindow::bindMenu(ui::MenuItem& item, QMenu* parentMenu) {
+    QAction* action = nullptr;
+    if (!item.children.empty()) {
+        QMenu* menu = parentMenu ? parentMenu->addMenu(qs(item.caption())) : menuBar()->addMenu(qs(item.caption()));
+        menu->setObjectName(qs(item.name()));
+        menu->setFont(menuBar()->font());
+        action = menu->menuAction();
+        for (ui::MenuItem* child : item.children) bindMenu(*child, menu);
+    } else if (item.isSeparator) {
+        action = parentMenu->addSeparator();
+    } else {
+        action = parentMenu ? parentMenu->addAction(qs(item.caption())) : menuBar()->addAction(qs(item.caption()));
+        if (!item.shortcut().empty()) {
+            action->setShortcut(QKeySequence::fromString(qs(item.shortcut()), QKeySequence::PortableText));
+            // Reachable from anywhere in the window, also with the menus closed.
+            addAction(action);
+        }
+        ui::MenuItem* target = &item;
+        QObject::connect(action, &QAction::triggered, this, [this, target] { run([target] { target->click(); }); });
+    }
+    action->setObjectName(qs(item.name()));
+    // The sel1 items share their name; their index tells them apart.
+    actions_[&item] = action;
+    item.changed = [action, &item] {
+        if (!item.isSeparator && action->text() != qs(item.caption())) action->setText(qs(item.caption()));
+        action->setEnabled(item.enabled());
+        action->setVisible(item.visible());
+    };
+    item.changed();
+    bound_.push_back(&item);
+}
+
+void FormWindow::setCaption(const std::string& caption) { setWindowTitle(qs(caption)); }
+
+void FormWindow::showCentred() {
+    if (!placed_) {
+        adjustSize();
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect area = screen->availableGeometry();
+            move(area.center() - QPoint(width() / 2, height() / 2));
+        }
+        placed_ = true;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+QWidget* FormWindow::widgetFor(const ui::Control& control) const {
+    auto it = widgets_.find(&control);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+QAction* FormWindow::actionFor(const ui::MenuItem& item) const {
+    auto it = actions_.find(&item);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void FormWindow::run(const std::function<void()>& operation) {
+    ++busy_;
+    operation();
+    --busy_;
+    if (busy_ == 0 && closePending_) {
+        closePending_ = false;
+        QTimer::singleShot(0, this, [this] { close(); });
+    }
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    if (busy_ > 0) {
+        closePending_ = true;
+        event->ignore();
+        return;
+    }
+    if (!closed_) {
+        closed_ = true;
+        if (onClose) onClose();
+    }
+    event->accept();
+}
+
+}  // namespace ui::qt

@@ -1,0 +1,80 @@
+#include "ui/qt/QtDialogs.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace ui::qt {
+
+namespace {
+
+// While a box waits for the user, the pointer is an arrow even inside a
+// wait (the capture's "Timeout error" comes while the wait pointer shows).
+class ArrowWhileModal {
+public:
+    ArrowWhileModal() : active_(QApplication::overrideCursor() != nullptr) {
+        if (active_) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~ArrowWhileModal() {
+        if (active_) QApplication::restoreOverrideCursor();
+    }
+
+private:
+    bool active_;
+};
+
+}  // namespace
+
+QString displayText(const std::string& text) {
+    QString out = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    out.replace("\r\n", "\n");
+    out.replace('\r', '\n');
+    return out;
+}
+
+QWidget* QtDialogs::parentWidget() const { return owner_ && owner_->isVisible() ? owner_.data() : nullptr; }
+
+void QtDialogs::messageBox(const std::string& text, const std::string& title) {
+    ArrowWhileModal arrow;
+    QMessageBox box(QMessageBox::NoIcon, displayText(title), displayText(text), QMessageBox::Ok, parentWidget());
+    box.setObjectName("messageBox");
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+std::optional<std::string> QtDialogs::inputBox(const std::string& prompt, const std::string& title,
+                                               const std::string& defaultAnswer) {
+    ArrowWhileModal arrow;
+    QInputDialog dialog(parentWidget());
+    dialog.setObjectName("inputBox");
+    dialog.setWindowTitle(displayText(title));
+    dialog.setLabelText(displayText(prompt));
+    dialog.setTextValue(QString::fromUtf8(defaultAnswer.data(), static_cast<qsizetype>(defaultAnswer.size())));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue().toStdString();
+}
+
+void QtDialogs::setWaitCursor(bool on) {
+    if (on == waiting_) return;
+    waiting_ = on;
+    if (on) QApplication::setOverrideCursor(Qt::WaitCursor);
+    else QApplication::restoreOverrideCursor();
+}
+
+void QtDialogs::repaintNow() {
+    // Let a window that was just shown be mapped and laid out, without
+    // taking the user's clicks or keys, then paint it at once.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) w->repaint();
+}
+
+void QtClipboard::clear() { QApplication::clipboard()->clear(); }
+
+void QtClipboard::setText(const std::string& text) {
+    QApplication::clipboard()->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+}  // namespace ui::qt

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "ui/qt/Fonts.h"
+#include "ui/qt/QtDialogs.h"
+
+namespace {
+
+// Runs `act` on the modal box once it is open.
+void whenModal(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box) act(box);
+    });
+}
+
+TEST(QtDialogs, MessageBoxShowsExactTitleAndLineBreaks) {
+    struct Case {
+        std::string text;
+        QString shown;
+    };
+    for (const Case& c : std::vector<Case>{{"one\ntwo", "one\ntwo"},
+                                           {"one\r\ntwo\r\n", "one\ntwo\n"},
+                                           {"<b>not markup</b>", "<b>not markup</b>"}}) {
+        ui::qt::QtDialogs dialogs;
+        QString title, text;
+        Qt::TextFormat format{};
+        whenModal([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            text = box->text();
+            format = box->textFormat();
+            box->accept();
+        });
+        dialogs.messageBox(c.text, "Error Log        ");
+        EXPECT_EQ(title, "Error Log        ");
+        EXPECT_EQ(text, c.shown);
+        EXPECT_EQ(format, Qt::PlainText);
+    }
+}
+
+TEST(QtDialogs, InputBoxReturnsTheAnswerOrNothing) {
+    ui::qt::QtDialogs dialogs;
+    QString prompt;
+    whenModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QInputDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        prompt = dialog->labelText();
+        EXPECT_EQ(dialog->textValue(), "www.example.org");
+        dialog->setTextValue("10.0.0.1");
+        dialog->accept();
+    });
+    EXPECT_EQ(dialogs.inputBox("Host to ping:\r\n(name or address)", "Cfgscope", "www.example.org"), "10.0.0.1");
+    EXPECT_EQ(prompt, "Host to ping:\n(name or address)");
+
+    whenModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+    EXPECT_EQ(dialogs.inputBox("Host:", "Cfgscope", "x"), std::nullopt);
+}
+
+TEST(QtDialogs, WaitCursorIsBalanced) {
+    ui::qt::QtDialogs dialogs;
+    dialogs.setWaitCursor(true);
+    dialogs.setWaitCursor(true);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    dialogs.setWaitCursor(false);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    dialogs.setWaitCursor(false);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST(Fonts, MissingFamiliesFallBackByKind) {
+    QFont mono = ui::qt::toQFont({"Lucida Console", 9, false});
+    EXPECT_TRUE(QFontInfo(mono).fixedPitch()) << mono.family().toStdString();
+    EXPECT_EQ(mono.pixelSize(), 12);
+    QFont sans = ui::qt::toQFont({"Arial", 8.25, true});
+    EXPECT_EQ(sans.pixelSize(), 11);
+    EXPECT_TRUE(sans.bold());
+    if (QFontDatabase::families().contains("Liberation Sans") && !QFontDatabase::families().contains("Arial")) {
+        EXPECT_EQ(sans.family(), "Liberation Sans");
+    }
+}
+
+}  // namespace

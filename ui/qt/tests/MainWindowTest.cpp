@@ -1,0 +1,343 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "StartupFixture.h"
+#include "ui/qt/FormWindow.h"
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// The main window bound to the form, started over the fakes.
+struct WindowFixture : app_tests::StartupFixture {
+    std::unique_ptr<ui::qt::FormWindow> window;
+
+    explicit WindowFixture(const std::string& reportName = "xp-dhcp-two-dns.txt") {
+        report = app_tests::savedReport(reportName);
+        ui::qt::FormSpec spec{form.caption, form.clientWidth, form.clientHeight, form.background, form.defaultFont,
+                              "program-icon", form.controls, form.menuBar};
+        window = std::make_unique<ui::qt::FormWindow>(spec);
+        form.onShow = [this] { window->showCentred(); };
+        app::wireMainForm(form, p, {[this] { window->close(); }});
+        window->onClose = [this] { app::shutDown(form, p); };
+    }
+    void start() {
+        app::StartOutcome outcome{};
+        window->run([&] { outcome = app::startProgram(form, p); });
+        ASSERT_EQ(outcome, app::StartOutcome::Running);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    template <class W>
+    W* find(const char* name) {
+        return window->findChild<W*>(name);
+    }
+    QAction* action(const char* name) {
+        for (QAction* a : window->findChildren<QAction*>(name)) return a;
+        return nullptr;
+    }
+};
+
+struct Expected {
+    const char* name;
+    int left, top, width, height;  // twips
+    const char* text;
+};
+
+// The visible controls as the window is designed.
+const std::vector<Expected> kLabels{
+    {"Label7", 630, 120, 6555, 375, nullptr},  // OS caption: set at start-up
+    {"Label1", 150, 540, 1305, 255, "Select Adapter"},
+    {"Label2", 5610, 570, 1245, 255, "Computer Name"},
+    {"Label4", 5490, 900, 1365, 255, "Workgroup"},
+    {"Label5", 5940, 1230, 915, 255, "Username"},
+    {"Label6", 5820, 1560, 1035, 255, "Windows Dir"},
+    {"Label9", 6060, 1890, 795, 225, "Memory"},
+    {"Label14", 120, 1890, 5445, 285, " Internet Connection Status: Unknown  (Click 'Get Public IP' to Check)"},
+    {"Label10", 120, 5130, 8745, 255, "No errors found"},
+    {"cpuname", 3780, 5160, 4935, 225, ""},
+};
+const std::vector<Expected> kBoxes{
+    {"host", 6900, 540, 1815, 315, "OFFICE-PC"},  {"domain", 6900, 870, 1815, 315, "HOMENET"},
+    {"user", 6900, 1200, 1815, 315, "alice"},     {"wdir", 6900, 1530, 1815, 285, "C:\\WINDOWS"},
+    {"Text2", 6900, 1830, 1815, 285, nullptr},
+};
+const std::vector<Expected> kButtons{
+    {"Command1", 150, 4500, 1185, 525, "Refresh (F5)"},      {"Command7", 1620, 4500, 1005, 525, "Release Adapter 1"},
+    {"Command8", 2670, 4500, 1005, 525, "Renew Adapter 1"},  {"Command3", 3990, 4500, 1005, 525, "Release All"},
+    {"Command4", 5040, 4500, 1005, 525, "Renew All"},        {"Command6", 6360, 4500, 1125, 525, "Get Public IP Address"},
+    {"Command5", 7740, 4500, 1005, 525, "Close"},
+};
+const std::vector<Expected> kOthers{
+    {"Picture1", 90, 60, 480, 480, nullptr}, {"Picture4", 7800, 120, 915, 300, nullptr},
+    {"adapters", 120, 750, 5445, 1110, nullptr}, {"List1", 120, 2220, 8625, 2220, nullptr},
+};
+
+QRect pixels(const Expected& e) { return QRect(e.left / 15, e.top / 15, e.width / 15, e.height / 15); }
+
+TEST(MainWindow, EveryVisibleControlHasItsWidgetGeometryAndText) {
+    WindowFixture t;
+    t.start();
+    for (const auto& e : kLabels) {
+        auto* w = t.find<QLabel>(e.name);
+        ASSERT_NE(w, nullptr) << e.name;
+        EXPECT_EQ(w->geometry(), pixels(e)) << e.name;
+        if (e.text) {
+            EXPECT_EQ(w->text(), e.text) << e.name;
+        }
+    }
+    for (const auto& e : kBoxes) {
+        auto* w = t.find<QLineEdit>(e.name);
+        ASSERT_NE(w, nullptr) << e.name;
+        EXPECT_EQ(w->geometry(), pixels(e)) << e.name;
+        if (e.text) {
+            EXPECT_EQ(w->text(), e.text) << e.name;
+        }
+        EXPECT_EQ(w->palette().color(QPalette::Base), QColor(224, 224, 224)) << e.name;
+    }
+    for (const auto& e : kButtons) {
+        auto* w = t.find<QPushButton>(e.name);
+        ASSERT_NE(w, nullptr) << e.name;
+        EXPECT_EQ(w->geometry(), pixels(e)) << e.name;
+        EXPECT_EQ(w->text(), e.text) << e.name;
+    }
+    for (const auto& e : kOthers) {
+        auto* w = t.find<QWidget>(e.name);
+        ASSERT_NE(w, nullptr) << e.name;
+        EXPECT_EQ(w->geometry(), pixels(e)) << e.name;
+    }
+    EXPECT_EQ(t.find<QWidget>("Line1")->geometry(), QRect(-38, 340, 652, 1));
+    EXPECT_EQ(t.find<QWidget>("Line2")->geometry(), QRect(0, 0, 652, 1));
+    EXPECT_EQ(t.find<QWidget>("Label7")->font().bold(), true);
+    EXPECT_EQ(t.find<QWidget>("Command1")->font().bold(), true);
+    EXPECT_EQ(t.find<QWidget>("adapters")->toolTip(), "Click to Select Ethernet Adapter");
+    EXPECT_EQ(t.find<QWidget>("List1")->toolTip(), "Double Click to Copy item to Clipboard");
+    EXPECT_EQ(t.find<QWidget>("Command6")->toolTip(), "Check Internet Connection and get Public IP Address");
+    auto* adapters = t.find<QListWidget>("adapters");
+    EXPECT_EQ(adapters->palette().color(QPalette::Base), QColor(0, 0, 192));
+    EXPECT_EQ(adapters->palette().color(QPalette::Text), QColor(255, 255, 0));
+    auto* list1 = t.find<QListWidget>("List1");
+    EXPECT_EQ(list1->palette().color(QPalette::Base), QColor(0, 0, 0));
+    EXPECT_TRUE(QFontInfo(list1->font()).fixedPitch()) << "the 18-character label column must line up";
+}
+
+TEST(MainWindow, WindowIsFixedCentredAndCaptioned) {
+    WindowFixture t;
+    t.start();
+    EXPECT_EQ(t.window->windowTitle(), "VORLAN Lanomat Std");
+    EXPECT_EQ(t.find<QWidget>("client")->size(), QSize(591, 361));
+    EXPECT_EQ(t.window->minimumSize(), t.window->maximumSize());
+    QRect screen = t.window->screen()->availableGeometry();
+    EXPECT_LE(std::abs(t.window->geometry().center().x() - screen.center().x()), 2);
+}
+
+TEST(MainWindow, WorkingControlsHaveNoWidget) {
+    WindowFixture t;
+    t.start();
+    for (ui::Control* c : t.form.controls) {
+        if (!c->working) continue;
+        EXPECT_EQ(t.window->findChild<QObject*>(qs(c->name())), nullptr) << c->name();
+        EXPECT_EQ(t.window->widgetFor(*c), nullptr) << c->name();
+    }
+}
+
+struct ExpectedItem {
+    const char* name;
+    const char* caption;
+    const char* shortcut;
+};
+
+TEST(MainWindow, MenusHoldEveryItemWithCaptionAndShortcut) {
+    const std::vector<std::pair<ExpectedItem, std::vector<ExpectedItem>>> menus{
+        {{"mnuadapters", "Adapters", ""},
+         {{"mnurefresh", "Refresh", "F5"}, {"mnureleaseall", "Release All", ""}, {"mnurenewall", "Renew All", ""},
+          {"dash1", "", ""}, {"mnurelease", nullptr, ""}, {"mnurenew", nullptr, ""}, {"dash2", "", ""},
+          {"sel1", "Select Adapter &1", ""}, {"sel1", "Select Adapter &2", ""}, {"sel1", "Select Adapter &3", ""},
+          {"sel1", "Select Adapter &4", ""}, {"sel1", "Select Adapter &5", ""}, {"sel1", "Select Adapter &6", ""},
+          {"dddash", "", ""}, {"mnushowiplist", "Show IP List", ""}, {"mnuerrorlog", "Show  Log", ""},
+          {"mnuclearlog", "Clear Log", ""}}},
+        {{"pingmnu", "Ping", ""},
+         {{"pinggateway", "Ping &Gateway/Router ", "Ctrl+G"}, {"pingdns1", "Ping DNS 1", ""},
+          {"pingdns2", "Ping DNS 2", ""}, {"ping", "&Ping Other ...", "Ctrl+P"}}},
+        {{"mnudns", "DNS", ""},
+         {{"displaydns", "Display DNS Resolver Cache", ""}, {"Purgedns", "Purge DNS Resolver cache", ""},
+          {"dash3", "", ""}, {"nslookup", "NS Lookup", ""}, {"mnutracert", "Trace Route", ""},
+          {"edithosts", "Edit Hosts File", ""}}},
+        {{"mnurt", "Router/Internet   ", ""},
+         {{"mnuwaninfo", "Get Public (WAN) IP Address", ""}, {"mnurouter", "&Router Login", "Ctrl+R"},
+          {"dash6", "", ""}, {"mnurtrhelp", "Router Login HELP", ""},
+          {"routerweb", "More Router Help on the Web", ""}}},
+        {{"menushell", "Command Shell", ""}, {{"mnuopencmd", "Open Cmd &Window", "Ctrl+W"}}},
+        {{"mnucontrol", "Control Panels", ""},
+         {{"mnureboot", "Restart Computer", "Shift+F12"}, {"mnunetwork", "&Network Connections", "Ctrl+N"},
+          {"mnumodem", "M&odem Connections", "Ctrl+O"}, {"mnusystem", "&System", "Ctrl+S"},
+          {"mnutasks", "Scheduled &Tasks", "Ctrl+T"}, {"mnuie", "&Internet Explorer Settings", "Ctrl+I"},
+          {"mnuusers", "&Users", "Ctrl+U"}, {"mnufirewall", "Windows &Firewall", "Ctrl+F"}, {"m666", "", ""},
+          {"mnuusergroups", "&Local Users / Groups MMC", "Ctrl+L"}, {"mnu3", "", ""},
+          {"mnuoem", "Computer Manufacturer Info", ""}}},
+        {{"mnucopymain", "Copy", ""},
+         {{"mnucopyall", "&Copy All to Clipboard", "Ctrl+C"}, {"mnucopyemail", "Copy All to &Email", "Ctrl+E"}}},
+        {{"mnu1", "About", ""},
+         {{"upgrade", "Upgrade to Lanomat PRO", ""}, {"updates", "Check for Updates", ""},
+          {"lanomatweb", "Lanomat Std Web Site", ""}, {"mnu2", "", ""}, {"mnuweb", "Vorlan Support Web Site", ""},
+          {"mnudonate", "Make a Donation", ""}, {"mnuabout", "About Lanomat Std", ""}}},
+    };
+    WindowFixture t;
+    t.start();
+    QList<QAction*> bar = t.window->menuBar()->actions();
+    ASSERT_EQ(bar.size(), static_cast<qsizetype>(menus.size()));
+    for (std::size_t m = 0; m < menus.size(); ++m) {
+        const auto& [top, items] = menus[m];
+        QMenu* menu = bar[static_cast<qsizetype>(m)]->menu();
+        ASSERT_NE(menu, nullptr) << top.name;
+        EXPECT_EQ(menu->objectName(), top.name);
+        EXPECT_EQ(menu->title(), top.caption);
+        QList<QAction*> actions = menu->actions();
+        ASSERT_EQ(actions.size(), static_cast<qsizetype>(items.size())) << top.name;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            QAction* a = actions[static_cast<qsizetype>(i)];
+            const ExpectedItem& e = items[i];
+            EXPECT_EQ(a->objectName(), e.name);
+            if (e.caption && *e.caption) {
+                EXPECT_EQ(a->text(), e.caption) << e.name;
+            }
+            if (e.caption && !*e.caption) {
+                EXPECT_TRUE(a->isSeparator()) << e.name;
+            }
+            EXPECT_EQ(a->shortcut().toString(QKeySequence::PortableText), e.shortcut) << e.name;
+        }
+    }
+}
+
+TEST(MainWindow, WidgetsAndActionsFollowTheControlsState) {
+    WindowFixture t;
+    t.start();
+    for (ui::Control* c : t.form.controls) {
+        QWidget* w = t.window->widgetFor(*c);
+        if (!w) continue;
+        EXPECT_EQ(w->isEnabled(), c->enabled()) << c->name();
+        EXPECT_EQ(w->isVisibleTo(t.window.get()), c->visible()) << c->name();
+    }
+    for (ui::MenuItem* top : t.form.menuBar)
+        for (ui::MenuItem* item : top->children) {
+            QAction* a = t.window->actionFor(*item);
+            ASSERT_NE(a, nullptr) << item->name();
+            EXPECT_EQ(a->isEnabled(), item->enabled()) << item->name();
+            EXPECT_EQ(a->isVisible(), item->visible()) << item->name();
+        }
+    // A DHCP adapter is shown: its release and renew controls are on.
+    EXPECT_TRUE(t.find<QPushButton>("Command7")->isEnabled());
+    EXPECT_FALSE(t.action("sel1")->isEnabled()) << "the shown adapter is not offered again";
+    // Later changes reach the widgets.
+    t.form.Label10.setCaption(" DNS 1 ERROR detected.");
+    EXPECT_EQ(t.find<QLabel>("Label10")->text(), " DNS 1 ERROR detected.");
+    t.form.mnufirewall.setEnabled(false);
+    EXPECT_FALSE(t.action("mnufirewall")->isEnabled());
+    t.form.List1.setVisible(false);
+    EXPECT_FALSE(t.find<QWidget>("List1")->isVisibleTo(t.window.get()));
+    EXPECT_EQ(t.find<QListWidget>("adapters")->count(), t.form.adapters.count());
+    EXPECT_EQ(t.find<QListWidget>("List1")->count(), t.form.List1.count());
+}
+
+TEST(MainWindow, RefreshFromF5ButtonAndMenu) {
+    using Trigger = std::function<void(WindowFixture&)>;
+    const std::vector<std::pair<const char*, Trigger>> triggers{
+        {"F5", [](WindowFixture& t) { QTest::keyClick(t.window.get(), Qt::Key_F5); }},
+        {"F5 in a text box", [](WindowFixture& t) { QTest::keyClick(t.find<QLineEdit>("user"), Qt::Key_F5); }},
+        {"button", [](WindowFixture& t) { QTest::mouseClick(t.find<QPushButton>("Command1"), Qt::LeftButton); }},
+        {"menu", [](WindowFixture& t) { t.action("mnurefresh")->trigger(); }},
+    };
+    for (const auto& [what, trigger] : triggers) {
+        WindowFixture t;
+        t.start();
+        t.window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(t.window.get())) << what;
+        t.report[3] = "        Host Name . . . . . . . . . . . . : refreshed";
+        trigger(t);
+        EXPECT_EQ(t.starts(t.wf + "getdata.bat"), 2) << what;
+        EXPECT_EQ(t.find<QLineEdit>("host")->text(), "REFRESHED") << what;
+        EXPECT_TRUE(t.find<QWidget>("List1")->isVisibleTo(t.window.get())) << what;
+    }
+}
+
+TEST(MainWindow, StatusLineClickShowsTheLog) {
+    WindowFixture t;
+    t.start();
+    QTest::mouseClick(t.find<QLabel>("Label10"), Qt::LeftButton);
+    ASSERT_EQ(t.fake.dialogs.messages.size(), 1u);
+    EXPECT_EQ(t.fake.dialogs.messages[0].title, "Error Log        ");
+    // cpuname lies over the status line; a click there still reaches the status line.
+    QWidget* client = t.find<QWidget>("client");
+    EXPECT_EQ(client->childAt(t.find<QLabel>("cpuname")->geometry().center()), t.find<QLabel>("Label10"));
+}
+
+TEST(MainWindow, AdapterClickShowsThatAdapter) {
+    WindowFixture t("vista-ethernet-wifi-tunnels.txt");
+    t.start();
+    auto* list = t.find<QListWidget>("adapters");
+    ASSERT_GE(list->count(), 2);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    EXPECT_EQ(t.form.adapters.selected(), 1);
+    EXPECT_EQ(t.find<QPushButton>("Command7")->text(), qs("Release Adapter " + std::to_string(t.form.selectedAdapter)));
+    auto* details = t.find<QListWidget>("List1");
+    ASSERT_GT(details->count(), 0);
+    EXPECT_EQ(details->item(0)->text(), qs(t.form.List1.items()[0]));
+
+    // A double click on a detail line copies its value.
+    const QPoint at = details->visualItemRect(details->item(0)).center();
+    QTest::mouseClick(details->viewport(), Qt::LeftButton, {}, at);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, details->viewport()->mapToGlobal(at), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(details->viewport(), &dbl);
+    EXPECT_EQ(t.fake.clipboard.text, t.form.List1.items()[0].substr(18));
+}
+
+TEST(MainWindow, RestartShortcutOnlyWhereTheItemShows) {
+    for (bool vista : {false, true}) {
+        WindowFixture t;
+        if (vista) t.fake.system.markerWithoutRecord = "vista";
+        t.start();
+        t.window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(t.window.get()));
+        QTest::keyClick(t.window.get(), Qt::Key_F12, Qt::ShiftModifier);
+        EXPECT_EQ(t.fake.dialogs.messages.size(), vista ? 0u : 1u) << (vista ? "vista" : "xp");
+    }
+}
+
+TEST(MainWindow, ClosingByAnyMeansRemovesTheWorkingFolder) {
+    for (bool byButton : {true, false}) {
+        WindowFixture t;
+        t.start();
+        ASSERT_TRUE(t.files.folders.count(t.folder));
+        if (byButton) QTest::mouseClick(t.find<QPushButton>("Command5"), Qt::LeftButton);
+        else t.window->close();
+        QTRY_VERIFY(!t.window->isVisible());
+        EXPECT_FALSE(t.files.folders.count(t.folder)) << (byButton ? "Close button" : "close box");
+        EXPECT_TRUE(t.files.files.empty());
+    }
+}
+
+TEST(MainWindow, CloseDuringAnOperationWaitsForItsEnd) {
+    WindowFixture t;
+    t.start();
+    bool folderDuring = false;
+    t.window->run([&] {
+        t.window->close();
+        folderDuring = t.files.folders.count(t.folder) == 1;
+    });
+    EXPECT_TRUE(folderDuring);
+    QTRY_VERIFY(!t.window->isVisible());
+    EXPECT_FALSE(t.files.folders.count(t.folder));
+}
+
+}  // namespace
