@@ -10,6 +10,7 @@
 #include "capture/Capture.h"
 #include "capture/Diagnosis.h"
 #include "capture/DiagnosisReport.h"
+#include "capture/ReportParser.h"
 #include "platform/console/ConsoleDialogs.h"
 #include "platform/linux/LinuxEnvironment.h"
 #include "platform/linux/LinuxFiles.h"
@@ -18,6 +19,7 @@
 #include "platform/linux/LinuxSystemQueries.h"
 #include "platform/linux/NativePath.h"
 #include "platform/linux/TextLines.h"
+#include "sysinfo/HostReport.h"
 
 namespace cfgscope {
 
@@ -35,7 +37,9 @@ constexpr const char* kUsage =
     "  --help              show this text\n"
     "  --version           show the version\n"
     "\n"
-    "Prints the status line, each adapter with its details, and the log.\n"
+    "Prints the host facts (computer, workgroup or domain, user, operating system,\n"
+    "memory, private addresses), the status line, each adapter with its details,\n"
+    "and the log.\n"
     "Exit status: 0 no fault found, 1 faults found, 2 the report cannot be read.\n";
 
 struct Options {
@@ -80,6 +84,29 @@ Options parseOptions(const std::vector<std::string>& args) {
 
 int exitFor(const capture::DiagnosisSummary& s) { return s.faultCount == 0 ? 0 : 1; }
 
+// The host name a saved report was taken on, upper-cased as the window shows it.
+std::string reportHostName(const std::vector<std::string>& lines, const std::string& marker) {
+    std::vector<std::string> list{"Please Wait ..."};
+    for (const auto& line : lines)
+        if (!line.empty()) list.push_back(line);
+    app::AdapterTable scratch{};
+    return capture::parseReport(list, marker, "", scratch).hostName.value_or("");
+}
+
+// The facts of the machine this command runs on.
+sysinfo::HostReport liveHostReport() {
+    using namespace platform::linux_backend;
+    LinuxFiles files;
+    LinuxProcesses processes;
+    LinuxEnvironment env;
+    LinuxSession session;
+    platform::ConsoleClipboard clipboard;
+    platform::ConsoleDialogs dialogs(std::cin, std::cerr);
+    LinuxSystemQueries system;
+    platform::Platform p{files, processes, env, session, clipboard, dialogs, system};
+    return sysinfo::gatherHostReport(p);
+}
+
 int diagnoseFile(const Options& o, std::ostream& out, std::ostream& err) {
     platform::linux_backend::LinuxFiles files;
     auto text = files.readAll(*o.file);
@@ -91,7 +118,10 @@ int diagnoseFile(const Options& o, std::ostream& out, std::ostream& err) {
     std::string marker = o.dialect ? *o.dialect : capture::detectDialect(lines);
     platform::linux_backend::LinuxSession session;
     auto summary = capture::diagnoseLines(lines, marker, session.timeOfDayText());
-    out << capture::formatDiagnosis(summary);
+    // The other facts are this machine's; the computer is the one the report names.
+    sysinfo::HostReport host = liveHostReport();
+    host.computerName = reportHostName(lines, marker);
+    out << sysinfo::formatHostReport(host) << capture::formatDiagnosis(summary);
     return exitFor(summary);
 }
 
@@ -153,7 +183,7 @@ int diagnoseMachine(const Options& o, std::ostream& out, std::ostream& err) {
     summary.table = form.adapterTable;
     summary.log = form.errorlog.items();
     summary.faultCount = summary.status == capture::kNoErrorsFound ? 0 : 1;
-    out << capture::formatDiagnosis(summary);
+    out << sysinfo::formatHostReport(sysinfo::gatherHostReport(p)) << capture::formatDiagnosis(summary);
 
     files.deleteAllFiles(folder);
     files.removeFolder(folder);

@@ -15,6 +15,7 @@ std::optional<std::vector<std::string>> firstAddressOfEachAdapter() {
 
     struct Adapter {
         bool loopback = false;
+        bool up = false;
         std::string address;
     };
     // Interface index -> adapter; std::map keeps index order.
@@ -27,6 +28,7 @@ std::optional<std::vector<std::string>> firstAddressOfEachAdapter() {
         if (index == 0) continue;
         Adapter& adapter = adapters[index];
         if (a->ifa_flags & IFF_LOOPBACK) adapter.loopback = true;
+        if (a->ifa_flags & IFF_UP) adapter.up = true;
         // getifaddrs lists each interface's addresses in the kernel's order,
         // the primary address first.
         if (a->ifa_addr && a->ifa_addr->sa_family == AF_INET && adapter.address.empty()) {
@@ -39,7 +41,7 @@ std::optional<std::vector<std::string>> firstAddressOfEachAdapter() {
 
     std::vector<std::string> addresses;
     for (const auto& [index, adapter] : adapters)
-        if (!adapter.loopback) addresses.push_back(adapter.address.empty() ? "0.0.0.0" : adapter.address);
+        if (!adapter.loopback && adapter.up) addresses.push_back(adapter.address.empty() ? "0.0.0.0" : adapter.address);
     return addresses;
 }
 

@@ -1,0 +1,53 @@
+// `cfgscope --diagnose` prints the host facts before its status line; the
+// private addresses are those of the namespace the command runs in.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "FreshNetns.h"
+#include "platform/linux/LinuxEnvironment.h"
+
+namespace {
+
+const std::vector<std::vector<std::string>> kLinks{
+    {"link", "set", "lo", "up"},
+    {"link", "add", "zz0", "type", "veth", "peer", "name", "mid2"},
+    {"addr", "add", "10.20.30.40/24", "dev", "zz0"},
+    {"link", "set", "zz0", "up"}};  // its peer mid2 stays switched off and is not listed
+
+// The lines before "Status:", or the whole output when there is none.
+std::string headOf(const std::string& output) { return output.substr(0, output.find("Status: ")); }
+
+const std::string kPrivateIp = "Private IP: 10.20.30.40\n";
+
+TEST(DiagnoseHostFacts, SavedReportNamesItsComputer) {
+    if (!netns::canMakeNamespaces()) GTEST_SKIP() << "needs root and the ip tool to make a network namespace";
+    std::string out = netns::inFreshNamespace(kLinks, [] {
+        std::string text;
+        netns::run({CFGSCOPE_BIN, "--diagnose", REPORT_FILE}, &text);
+        return text;
+    });
+    std::string head = headOf(out);
+    EXPECT_EQ(head.rfind("Computer name: OFFICE-PC\nDomain/Workgroup: ", 0), 0u) << out;
+    EXPECT_NE(head.find("\nUsername: "), std::string::npos) << out;
+    EXPECT_NE(head.find("\nOperating System: "), std::string::npos) << out;
+    EXPECT_NE(head.find("\nMemory: "), std::string::npos) << out;
+    EXPECT_EQ(head.substr(head.find("Private IP: ")), kPrivateIp) << out;
+    EXPECT_NE(out.find("Status: No errors found\n"), std::string::npos) << out;
+}
+
+TEST(DiagnoseHostFacts, LiveMachineNamesThisComputer) {
+    if (!netns::canMakeNamespaces()) GTEST_SKIP() << "needs root and the ip tool to make a network namespace";
+    std::string out = netns::inFreshNamespace(kLinks, [] {
+        std::string text;
+        netns::run({CFGSCOPE_BIN, "--diagnose"}, &text);
+        return text;
+    });
+    if (out.empty()) GTEST_SKIP() << "the report stand-ins are not built beside cfgscope";
+    std::string computer = platform::linux_backend::LinuxEnvironment().get("COMPUTERNAME");
+    EXPECT_EQ(out.rfind("Computer name: " + computer + "\n", 0), 0u) << out;
+    EXPECT_EQ(headOf(out).substr(headOf(out).find("Private IP: ")), kPrivateIp) << out;
+    EXPECT_NE(out.find("1) Ethernet adapter zz0\n"), std::string::npos) << out;
+}
+
+}  // namespace
