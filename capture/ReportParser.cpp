@@ -38,17 +38,23 @@ private:
 
     void script(ScriptFile file) { result_.scripts.push_back(std::move(file)); }
 
+    // Labels are matched without regard to case: against a lower-cased copy
+    // of the line, with lower-case labels.
+    bool has(std::string_view label) const { return lower_.find(label) != std::string::npos; }
+
     // Applies the line rules to line i; false when the parse ends here.
     bool line(std::size_t i) {
         const std::string& text = lines_[i];
-        if (containsNoCase(text, "error")) {
+        lowerAscii(text, lower_);
+        if (has("error")) {
             diag_.internalError(text);
             result_.reportList = {"Windows IP Configuration - An internal error occurred.", "", "",
                                   "Run ipconfig from the Command Shell for more information."};
             return false;
         }
-        if (containsNoCase(text, "Host Name")) result_.hostName = upperAscii(takeValue(text, cut_));
-        if (std::size_t k = findNoCase(text, kHeaderKeyword)) {
+        if (has("host name")) result_.hostName = upperAscii(takeValue(text, cut_));
+        // 1-based position of the keyword; npos + 1 wraps to 0 when absent.
+        if (std::size_t k = lower_.find(kHeaderKeyword) + 1) {
             cut_ = k - 1;
             if (k - 1 <= kHeaderColumnLimit) {
                 if (vista_ && text.find("Tunnel adapter") != std::string::npos) {
@@ -63,18 +69,18 @@ private:
         // disconnected tunnel is no cable fault and fills no row.
         if (inTunnel_) return true;
 
-        if (containsNoCase(text, "Media State")) {
+        if (has("media state")) {
             store(13, "Media State:", takeValue(text, cut_));
             diag_.mediaFault(current(), adapterName_);
         }
-        if (containsNoCase(text, "Description")) store(1, "Name:", takeValue(text, cut_));
-        if (containsNoCase(text, vista_ ? "IPv4 Address" : "Ip Address")) address(text);
-        if (containsNoCase(text, "Physical Address")) store(3, "Mac Address:", takeValue(text, cut_));
-        if (containsNoCase(text, "Dhcp Enabled")) store(4, "Dhcp Enabled:", takeValue(text, cut_));
-        if (containsNoCase(text, "Autoconfiguration Enabled"))
+        if (has("description")) store(1, "Name:", takeValue(text, cut_));
+        if (has(vista_ ? "ipv4 address" : "ip address")) address(text);
+        if (has("physical address")) store(3, "Mac Address:", takeValue(text, cut_));
+        if (has("dhcp enabled")) store(4, "Dhcp Enabled:", takeValue(text, cut_));
+        if (has("autoconfiguration enabled"))
             store(5, "Autocfg. Enabled:", takeValue(text, cut_));
-        if (containsNoCase(text, "Subnet Mask")) store(6, "Subnet Mask:", takeValue(text, cut_));
-        if (containsNoCase(text, "Default Gateway")) {
+        if (has("subnet mask")) store(6, "Subnet Mask:", takeValue(text, cut_));
+        if (has("default gateway")) {
             std::string gateway = takeValue(text, cut_);
             if (!gateway.empty()) {
                 store(7, "Default Gateway:", gateway);
@@ -82,10 +88,10 @@ private:
                 result_.showPingGateway = true;
             }
         }
-        if (containsNoCase(text, "DNS Servers")) dns(i);
-        if (containsNoCase(text, "DHCP Server")) store(8, "DHCP Server:", takeValue(text, cut_));
-        if (containsNoCase(text, "Lease Obtained")) store(9, "Lease Obtained:", takeValue(text, cut_));
-        if (containsNoCase(text, "Lease Expires")) store(10, "Lease Expires:", takeValue(text, cut_));
+        if (has("dns servers")) dns(i);
+        if (has("dhcp server")) store(8, "DHCP Server:", takeValue(text, cut_));
+        if (has("lease obtained")) store(9, "Lease Obtained:", takeValue(text, cut_));
+        if (has("lease expires")) store(10, "Lease Expires:", takeValue(text, cut_));
         return true;
     }
 
@@ -169,6 +175,7 @@ private:
     std::size_t cut_ = 0;
     std::string adapterName_;
     bool inTunnel_ = false;
+    std::string lower_;
 };
 
 }  // namespace

@@ -65,8 +65,13 @@ bool isIpv6Core(std::string_view text) {
 
 std::size_t findNoCase(std::string_view line, std::string_view needle) {
     if (needle.empty() || needle.size() > line.size()) return 0;
-    for (std::size_t i = 0; i + needle.size() <= line.size(); ++i) {
-        std::size_t j = 0;
+    // Scan for the first letter in either case, then compare the rest.
+    const char first = upperChar(needle[0]);
+    const char firstLower = first >= 'A' && first <= 'Z' ? static_cast<char>(first - 'A' + 'a') : first;
+    const std::size_t last = line.size() - needle.size();
+    for (std::size_t i = 0; i <= last; ++i) {
+        if (line[i] != first && line[i] != firstLower) continue;
+        std::size_t j = 1;
         while (j < needle.size() && upperChar(line[i + j]) == upperChar(needle[j])) ++j;
         if (j == needle.size()) return i + 1;
     }
@@ -77,6 +82,12 @@ std::string upperAscii(std::string_view text) {
     std::string out(text);
     for (auto& c : out) c = upperChar(c);
     return out;
+}
+
+void lowerAscii(std::string_view text, std::string& out) {
+    out.assign(text);
+    for (auto& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
 }
 
 std::size_t colonPosition(std::string_view line) {

@@ -16,6 +16,8 @@ inline bool containsNoCase(std::string_view line, std::string_view needle) {
 }
 
 std::string upperAscii(std::string_view text);
+// Lower-cases the ASCII letters of `text` into `out` (reusing its storage).
+void lowerAscii(std::string_view text, std::string& out);
 
 // Position (1-based) of the first ":"; 0 when there is none.
 std::size_t colonPosition(std::string_view line);
