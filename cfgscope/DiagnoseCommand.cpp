@@ -16,7 +16,9 @@
 #include "platform/linux/LinuxFiles.h"
 #include "platform/linux/LinuxProcesses.h"
 #include "platform/linux/LinuxSession.h"
+#include "platform/linux/CurlDownload.h"
 #include "platform/linux/LinuxSystemQueries.h"
+#include "platform/linux/XdgShell.h"
 #include "platform/linux/NativePath.h"
 #include "platform/linux/TextLines.h"
 #include "sysinfo/HostReport.h"
@@ -103,7 +105,9 @@ sysinfo::HostReport liveHostReport() {
     platform::ConsoleClipboard clipboard;
     platform::ConsoleDialogs dialogs(std::cin, std::cerr);
     LinuxSystemQueries system;
-    platform::Platform p{files, processes, env, session, clipboard, dialogs, system};
+    CurlDownload download;
+    XdgShell shell;
+    platform::Platform p{files, processes, env, session, clipboard, dialogs, system, download, shell};
     return sysinfo::gatherHostReport(p);
 }
 
@@ -148,7 +152,9 @@ int diagnoseMachine(const Options& o, std::ostream& out, std::ostream& err) {
     platform::ConsoleClipboard clipboard;
     platform::ConsoleDialogs dialogs(std::cin, err);
     LinuxSystemQueries system;
-    platform::Platform p{files, processes, env, session, clipboard, dialogs, system};
+    CurlDownload download;
+    XdgShell shell;
+    platform::Platform p{files, processes, env, session, clipboard, dialogs, system, download, shell};
 
     std::string temp = env.get("TEMP");
     if (temp.empty()) {

@@ -3,10 +3,12 @@
 
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
+#include "platform/Download.h"
 #include "platform/Environment.h"
 #include "platform/Files.h"
 #include "platform/Processes.h"
 #include "platform/Session.h"
+#include "platform/Shell.h"
 #include "platform/SystemQueries.h"
 
 namespace platform {
@@ -19,6 +21,8 @@ struct Platform {
     Clipboard& clipboard;
     Dialogs& dialogs;
     SystemQueries& system;
+    Download& download;
+    Shell& shell;
 };
 
 }  // namespace platform

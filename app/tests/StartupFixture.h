@@ -39,7 +39,7 @@ public:
 struct StartupFixture {
     fakes::FakePlatform fake;
     GuardedFiles files;
-    platform::Platform p{files, fake.processes, fake.env, fake.session, fake.clipboard, fake.dialogs, fake.system};
+    platform::Platform p{files, fake.processes, fake.env, fake.session, fake.clipboard, fake.dialogs, fake.system, fake.download, fake.shell};
     app::MainForm form;
     const std::string folder = "C:\\Temp\\cfgscope";
     const std::string wf = folder + "\\";

@@ -84,7 +84,7 @@ TEST(LinuxMachine, MemoryMatchesProcMeminfo) {
     env.set("LC_ALL", "C");
     EXPECT_EQ(q.decimalSeparator(), ".");
     fakes::FakePlatform f;
-    platform::Platform p{f.files, f.processes, f.env, f.session, f.clipboard, f.dialogs, q};
+    platform::Platform p{f.files, f.processes, f.env, f.session, f.clipboard, f.dialogs, q, f.download, f.shell};
     EXPECT_EQ(sysinfo::memoryText(p), sysinfo::formatMemory(expected, "."));
 }
 
@@ -99,7 +99,7 @@ TEST(LinuxMachine, OperatingSystemCaptionIsPrettyName) {
     LinuxSystemQueries q;
     EXPECT_EQ(q.managementQuery("Win32_OperatingSystem", "Caption"), (std::vector<std::string>{pretty}));
     fakes::FakePlatform f;
-    platform::Platform p{f.files, f.processes, f.env, f.session, f.clipboard, f.dialogs, q};
+    platform::Platform p{f.files, f.processes, f.env, f.session, f.clipboard, f.dialogs, q, f.download, f.shell};
     // No version record here, so there is no version detail to append.
     auto edition = sysinfo::mainEdition(p);
     EXPECT_EQ(edition.text, "Windows (Unknown)");
@@ -112,7 +112,7 @@ TEST(LinuxMachine, CpuNameIsModelName) {
     if (model.empty()) GTEST_SKIP() << "/proc/cpuinfo names no model on this machine";
     LinuxSystemQueries q;
     fakes::FakePlatform f;
-    platform::Platform p{f.files, f.processes, f.env, f.session, f.clipboard, f.dialogs, q};
+    platform::Platform p{f.files, f.processes, f.env, f.session, f.clipboard, f.dialogs, q, f.download, f.shell};
     EXPECT_EQ(sysinfo::cpuName(p), model);
 }
 
@@ -160,7 +160,7 @@ TEST(LinuxEnvironmentTest, StandInsFromTheMachine) {
     EXPECT_EQ(e.get("logonserver"), "\\\\" + upperShortHostName());
     LinuxSystemQueries q;
     fakes::FakePlatform f;
-    platform::Platform p{f.files, f.processes, e, f.session, f.clipboard, f.dialogs, q};
+    platform::Platform p{f.files, f.processes, e, f.session, f.clipboard, f.dialogs, q, f.download, f.shell};
     EXPECT_EQ(sysinfo::groupKindWord(p), "Workgroup");
     // Without Samba there is no LAN group to name.
     if (platform::linux_backend::readDomainMembership().workgroup.empty()) {

@@ -155,6 +155,37 @@ public:
     std::optional<std::string> markerWithoutVersionRecord() override { return markerWithoutRecord; }
 };
 
+class FakeDownload : public platform::Download {
+public:
+    std::map<std::string, std::vector<std::string>> pages;  // url -> lines written on success
+    std::vector<std::string> cacheRemoved;
+    std::vector<std::pair<std::string, std::string>> fetched;  // url, local path
+    FakeFiles* files = nullptr;
+    void removeCachedCopy(const std::string& url) override { cacheRemoved.push_back(url); }
+    bool toFile(const std::string& url, const std::string& localPath) override {
+        fetched.emplace_back(url, localPath);
+        auto it = pages.find(url);
+        if (it == pages.end()) return false;
+        if (files) files->files[localPath] = it->second;
+        return true;
+    }
+};
+
+class FakeShell : public platform::Shell {
+public:
+    std::vector<std::string> opened;
+    int restartDialogs = 0;
+    bool succeed = true;
+    bool open(const std::string& target) override {
+        opened.push_back(target);
+        return succeed;
+    }
+    bool restartDialog() override {
+        ++restartDialogs;
+        return succeed;
+    }
+};
+
 struct FakePlatform {
     FakeFiles files;
     FakeProcesses processes;
@@ -163,7 +194,10 @@ struct FakePlatform {
     FakeClipboard clipboard;
     FakeDialogs dialogs;
     FakeSystemQueries system;
-    platform::Platform platform{files, processes, env, session, clipboard, dialogs, system};
+    FakeDownload download;
+    FakeShell shell;
+    platform::Platform platform{files, processes, env, session, clipboard, dialogs, system, download, shell};
+    FakePlatform() { download.files = &files; }
 };
 
 }  // namespace fakes
