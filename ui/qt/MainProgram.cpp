@@ -65,12 +65,14 @@ FormSpec mainFormSpec(app::MainForm& form) {
     return spec;
 }
 
-// For the benchmark script: the wall-clock moment the first adapter view is painted.
-void reportFirstView(FormWindow& window, std::ostream& err) {
-    window.repaint();
+// For the benchmark script (CFGSCOPE_TIMING set): wall-clock moments of
+// the start-up stages, the last one when the first adapter view is painted.
+void timingMark(const char* stage, std::ostream& err) {
+    static const bool on = !variable("CFGSCOPE_TIMING").empty();
+    if (!on) return;
     auto now = std::chrono::system_clock::now().time_since_epoch();
-    err << "cfgscope-timing first-view-epoch-ms "
-        << std::chrono::duration_cast<std::chrono::microseconds>(now).count() / 1000.0 << std::endl;
+    err << "cfgscope-timing " << stage << "-epoch-us "
+        << std::chrono::duration_cast<std::chrono::microseconds>(now).count() << std::endl;
 }
 
 int exitStatus(app::StartOutcome outcome) { return outcome == app::StartOutcome::Running ? 0 : 1; }
@@ -98,8 +100,10 @@ int runMainProgram(int argc, char** argv, std::ostream& err) {
         return 2;
     }
 
+    timingMark("main", err);
     QApplication application(argc, argv);
     QApplication::setApplicationName(app::kAppTitle);
+    timingMark("toolkit", err);
 
     namespace lx = platform::linux_backend;
     lx::LinuxFiles files;
@@ -126,11 +130,13 @@ int runMainProgram(int argc, char** argv, std::ostream& err) {
     window.onClose = [&] { app::shutDown(form, p); };
     QObject::connect(&application, &QCoreApplication::aboutToQuit, [&] { app::shutDown(form, p); });
     closeOnTerminationSignals(&window);
+    timingMark("window-built", err);
 
     app::StartOutcome outcome = app::StartOutcome::Stopped;
     window.run([&] { outcome = app::startProgram(form, p); });
     if (outcome != app::StartOutcome::Running) return exitStatus(outcome);
-    if (!variable("CFGSCOPE_TIMING").empty()) reportFirstView(window, err);
+    window.repaint();
+    timingMark("first-view", err);
     return application.exec();
 }
 
