@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -250,6 +251,13 @@ void FormWindow::showCentred() {
             move(area.center() - QPoint(width() / 2, height() / 2));
         }
         placed_ = true;
+        // Start with the keyboard on the first button rather than in a text box,
+        // whose own Ctrl+C would shadow the menu's.
+        for (ui::Control* c : bound_)
+            if (auto* button = qobject_cast<QPushButton*>(widgetFor(*c)); button && c->enabled() && c->visible()) {
+                button->setFocus();
+                break;
+            }
     }
     show();
     raise();
