@@ -10,6 +10,8 @@ public:
     virtual ~Session() = default;
     // Current time of day in the user's time format.
     virtual std::string timeOfDayText() = 0;
+    // Current date in the user's date format.
+    virtual std::string dateText() = 0;
     virtual void sleepMs(int milliseconds) = 0;
     // True when another copy of the program named `appId` is running.
     virtual bool otherInstance(const std::string& appId) = 0;

@@ -18,8 +18,10 @@ LinuxSession::~LinuxSession() {
     if (lockFd_ >= 0) close(lockFd_);
 }
 
-std::string LinuxSession::timeOfDayText() {
-    // The user's own time format (LC_TIME); "%X" is HH:MM:SS in the C locale.
+namespace {
+
+// The current local time in one of the user's own formats (LC_TIME).
+std::string localNow(const char* format) {
     static const bool localeSet = [] {
         std::setlocale(LC_TIME, "");
         return true;
@@ -29,9 +31,17 @@ std::string LinuxSession::timeOfDayText() {
     std::tm local{};
     localtime_r(&now, &local);
     char buf[64];
-    std::size_t n = std::strftime(buf, sizeof buf, "%X", &local);
+    std::size_t n = std::strftime(buf, sizeof buf, format, &local);
     return std::string(buf, n);
 }
+
+}  // namespace
+
+// "%X" is HH:MM:SS in the C locale.
+std::string LinuxSession::timeOfDayText() { return localNow("%X"); }
+
+// "%x" is MM/DD/YY in the C locale.
+std::string LinuxSession::dateText() { return localNow("%x"); }
 
 void LinuxSession::sleepMs(int milliseconds) {
     if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));

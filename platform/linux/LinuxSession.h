@@ -8,6 +8,7 @@ class LinuxSession : public Session {
 public:
     ~LinuxSession() override;
     std::string timeOfDayText() override;
+    std::string dateText() override;
     void sleepMs(int milliseconds) override;
     bool otherInstance(const std::string& appId) override;
     void endProgram(int exitCode) override;

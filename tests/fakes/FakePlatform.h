@@ -86,6 +86,8 @@ public:
     bool other = false;
     std::optional<int> ended;
     std::string timeOfDayText() override { return time; }
+    std::string date = "2024-05-17";
+    std::string dateText() override { return date; }
     void sleepMs(int ms) override { sleeps.push_back(ms); }
     bool otherInstance(const std::string&) override { return other; }
     void endProgram(int code) override { ended = code; }
