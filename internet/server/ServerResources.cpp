@@ -1,0 +1,84 @@
+#include "internet/server/ServerResources.h"
+
+#include <algorithm>
+
+namespace webserver {
+
+namespace {
+
+const char* const kText = "text/plain; charset=utf-8";
+const char* const kHtml = "text/html; charset=utf-8";
+
+bool endsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string trimmed(const std::string& s) {
+    auto begin = s.find_first_not_of(" \t");
+    if (begin == std::string::npos) return {};
+    auto end = s.find_last_not_of(" \t");
+    return s.substr(begin, end - begin + 1);
+}
+
+}  // namespace
+
+std::optional<Reply> fetchedResource(const std::string& path, const std::string& callerAddress,
+                                     const ServerTexts& texts) {
+    // The main program cuts its address at "~"; the address monitor shows the
+    // page whole, so "/ip.shtml" carries the address alone.
+    if (path == "/lanomatstd.shtml") return Reply{200, kText, callerAddress + "~"};
+    if (path == "/ip.shtml") return Reply{200, kText, callerAddress};
+    if (path == "/lanomatpstdupdater1.htm") return Reply{200, kText, texts.newestVersion + "~"};
+    if (path == "/lanomatpstdwhatsnew.htm") return Reply{200, kText, texts.whatsNew};
+    return std::nullopt;
+}
+
+std::optional<std::string> siteFileName(const std::string& path) {
+    if (path == "/") return "index.html";
+    if (path.size() < 2 || path[0] != '/' || path[1] == '.') return std::nullopt;
+    std::string name = path.substr(1);
+    bool plain = std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
+               c == '_';
+    });
+    if (!plain) return std::nullopt;
+    return name;
+}
+
+std::string notFoundPage(const std::string& path) {
+    std::string shown;
+    for (char c : path) {
+        switch (c) {
+            case '<': shown += "&lt;"; break;
+            case '>': shown += "&gt;"; break;
+            case '&': shown += "&amp;"; break;
+            case '"': shown += "&quot;"; break;
+            case '\'': shown += "&#39;"; break;
+            default: shown += c;
+        }
+    }
+    return "<!DOCTYPE html>\n<html lang=\"en\">\n<head><meta charset=\"utf-8\"><title>Not found</title></head>\n"
+           "<body>\n<h1>Not found</h1>\n<p>This server holds no page " +
+           shown + ".</p>\n</body>\n</html>\n";
+}
+
+std::string contentTypeFor(const std::string& fileName) {
+    std::string lower = fileName;
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (endsWith(lower, ".html") || endsWith(lower, ".htm") || endsWith(lower, ".shtml")) return kHtml;
+    if (endsWith(lower, ".txt")) return kText;
+    if (endsWith(lower, ".css")) return "text/css";
+    if (endsWith(lower, ".png")) return "image/png";
+    if (endsWith(lower, ".ico")) return "image/x-icon";
+    if (endsWith(lower, ".exe")) return "application/vnd.microsoft.portable-executable";
+    return "application/octet-stream";
+}
+
+std::string callerAddress(const std::string& peer, const std::string& forwardedFor, bool trustProxy) {
+    if (!trustProxy) return peer;
+    std::string first = trimmed(forwardedFor.substr(0, forwardedFor.find(',')));
+    return first.empty() ? peer : first;
+}
+
+}  // namespace webserver
