@@ -173,6 +173,10 @@ public:
     const std::string& shortcut() const { return shortcut_; }
 
     bool isSeparator = false;
+    // An item that carries a check mark, shown while checked() is true.
+    bool checkable = false;
+    bool checked() const { return checked_; }
+    void setChecked(bool on) { checked_ = on; notify(); }
     std::vector<MenuItem*> children;
     std::function<void()> onClick;
     // A menu command runs only while the item and all its parents could be chosen.
@@ -181,6 +185,7 @@ public:
 private:
     std::string caption_;
     std::string shortcut_;
+    bool checked_ = false;
 };
 
 }  // namespace ui

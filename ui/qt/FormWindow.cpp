@@ -236,6 +236,10 @@ void FormWindow::bindMenu(ui::MenuItem& item, QMenu* parentMenu) {
         if (!item.isSeparator && action->text() != qs(item.caption())) action->setText(qs(item.caption()));
         action->setEnabled(item.enabled());
         action->setVisible(item.visible());
+        if (item.checkable) {
+            action->setCheckable(true);
+            action->setChecked(item.checked());
+        }
     };
     item.changed();
     bound_.push_back(&item);
