@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs it with apt, runs the installed
+# programs from their installed location, and removes the package again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ "$(id -u)" -ne 0 ]; then
+  echo "package test: needs root to install the package; skipped"
+  exit 0
+fi
+(cd build && cpack -G DEB >/dev/null)
+deb=$(ls -t build/cfgscope_*.deb | head -n 1)
+echo "package test: built $deb"
+dpkg-deb -c "$deb" | awk '{print $6}' | grep -E 'bin/|libexec/|applications/|metainfo/|man1/' | sed 's/^/  /'
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get install -y -qq --no-install-recommends "./$deb" >/dev/null
+trap 'apt-get remove -y -qq --purge cfgscope >/dev/null 2>&1 || true' EXIT
+
+fail=0
+check() {  # name, then the command
+  local name=$1; shift
+  if "$@"; then echo "package test: ok: $name"; else echo "package test: FAILED: $name"; fail=1; fi
+}
+check "cfgscope --version" bash -c '/usr/bin/cfgscope --version | grep -qx "cfgscope 1.3.0"'
+check "cfgscope --diagnose FILE" bash -c '/usr/bin/cfgscope --diagnose tests/data/xp-dhcp-two-dns.txt | grep -q "^Status: No errors found$"'
+check "stand-ins in libexec" test -x /usr/libexec/cfgscope/ipconfig -a -x /usr/libexec/cfgscope/batrun
+check "desktop entries" test -f /usr/share/applications/cfgscope.desktop -a -f /usr/share/applications/addrpeek.desktop
+if [ -x /usr/bin/addrpeek ]; then
+  check "addrpeek --version" bash -c '/usr/bin/addrpeek --version | grep -q "1.3.0"'
+fi
+
+apt-get remove -y -qq --purge cfgscope >/dev/null
+trap - EXIT
+check "removal leaves nothing" bash -c '! test -e /usr/bin/cfgscope && ! test -e /usr/libexec/cfgscope && ! dpkg -s cfgscope >/dev/null 2>&1'
+echo "package test: $([ $fail -eq 0 ] && echo passed || echo failed)"
+exit $fail
