@@ -6,6 +6,7 @@
 #include "app/FixedScripts.h"
 #include "capture/Capture.h"
 #include "capture/ParseOperation.h"
+#include "shortcuts/ManufacturerSource.h"
 #include "sysinfo/Edition.h"
 #include "sysinfo/HostFacts.h"
 
@@ -106,7 +107,7 @@ bool loadMainWindow(MainForm& form, platform::Platform& p) {
     p.processes.start(form.workingFolder + capture::kGetDataScript, platform::WindowStyle::Hidden);
 
     if (auto memory = sysinfo::memoryText(p)) form.Text2.setText(*memory);
-    if (!p.files.fileExists(windir + "\\system32\\oeminfo.ini")) form.mnuoem.setEnabled(false);
+    if (!shortcuts::manufacturerDataExists(p, windir)) form.mnuoem.setEnabled(false);
     for (const auto& script : fixedScripts())
         if (!writeScript(form, p, script.name, script.lines)) return false;
 

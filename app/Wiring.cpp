@@ -5,6 +5,8 @@
 #include "capture/Capture.h"
 #include "capture/ParseOperation.h"
 #include "reports/ErrorLog.h"
+#include "reports/ReportCommands.h"
+#include "shortcuts/Shortcuts.h"
 #include "sysinfo/HostFacts.h"
 
 namespace app {
@@ -79,6 +81,8 @@ void wireMainForm(MainForm& f, platform::Platform& p, WindowActions actions) {
     };
 
     wireNotAvailable(f, p);
+    reports::wireReports(f, p);
+    shortcuts::wireShortcuts(f, p, actions.showModal);
 }
 
 }  // namespace app

@@ -6,6 +6,7 @@
 
 #include "app/MainForm.h"
 #include "platform/Platform.h"
+#include "shortcuts/AuxWindow.h"
 
 namespace app {
 
@@ -14,6 +15,9 @@ struct WindowActions {
     // Closes the window; closing runs the shutdown. Without it the Close
     // button runs the shutdown and ends the program itself.
     std::function<void()> closeWindow;
+    // Shows one of the program's small windows (About and the like) modally;
+    // without it they are prepared but not shown.
+    shortcuts::ShowModal showModal;
 };
 
 void wireMainForm(MainForm& form, platform::Platform& p, WindowActions actions = {});

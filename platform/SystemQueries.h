@@ -49,6 +49,10 @@ public:
     // marker matching the report dialect its report tool writes. Nothing on
     // Windows itself, where a failed version query leaves the marker alone.
     virtual std::optional<std::string> markerWithoutVersionRecord() = 0;
+    // On a platform without the manufacturer file oeminfo.ini: the maker's
+    // data of the machine presented as that file's "key=value" lines.
+    // Nothing on Windows itself, or when the machine tells nothing.
+    virtual std::optional<std::vector<std::string>> manufacturerLinesWithoutFile() { return std::nullopt; }
 };
 
 }  // namespace platform

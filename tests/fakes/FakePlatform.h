@@ -155,6 +155,8 @@ public:
     std::optional<std::vector<std::string>> adapterAddresses() override { return addresses; }
     std::string decimalSeparator() override { return separator; }
     std::optional<std::string> markerWithoutVersionRecord() override { return markerWithoutRecord; }
+    std::optional<std::vector<std::string>> manufacturerLines;
+    std::optional<std::vector<std::string>> manufacturerLinesWithoutFile() override { return manufacturerLines; }
 };
 
 class FakeDownload : public platform::Download {

@@ -1,0 +1,33 @@
+// The texts that pass the window's configuration on: the whole report (for
+// the clipboard or an e-mail) and the short address list. Pure text logic.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace reports {
+
+inline constexpr int kReportFieldsPerAdapter = 13;  // fields 0 (header) to 12
+inline constexpr const char* kMailtoPrefix = "mailto:?subject=Lanomat Info&body=";
+inline constexpr const char* kMailLineEnd = "%0A";
+inline constexpr const char* kAddressListTitle = "IP Address List        ";
+// The report's last line.
+inline constexpr const char* kReportClosingLine =
+    "Created with VORLAN Lanomat Std 1.3.0 - Copyright (c) Vorlan Software. All rights reserved.";
+
+// What the report reads of the window, as plain texts.
+struct ReportFields {
+    std::string host, domain, groupKind, user, windowsFolder, operatingSystem, memory, publicAddress;
+    // Fields 0 to 12 of each listed adapter, in adapter-number order.
+    std::vector<std::array<std::string, kReportFieldsPerAdapter>> adapters;
+};
+
+// Every line, the last included, ends with `lineEnd` (CR LF or "%0A").
+std::string configurationReport(const ReportFields& fields, const std::string& lineEnd);
+// The mail address of a new message holding the report; only the line ends are encoded.
+std::string mailtoAddress(const ReportFields& fields);
+// "Private IP:" or "Private IPs:", the private addresses, then the public one when known.
+std::string addressListText(const std::vector<std::string>& privateAddresses, const std::string& publicAddress);
+
+}  // namespace reports
