@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "addrpeek/MonitorTexts.h"
+#include "addrpeek/ServerSetting.h"
+#include "fakes/FakePlatform.h"
 
 namespace addrpeek {
 namespace {
@@ -146,6 +148,23 @@ TEST(SmallValues, CountdownMembershipAndCounters) {
         int value;
     } counters[] = {{"0", 0}, {"1", 1}, {"299", 299}, {"", 0}, {"x", 0}, {"12a", 0}, {"-1", -1}};
     for (const auto& c : counters) EXPECT_EQ(counterValue(c.text), c.value) << c.text;
+}
+
+TEST(ServerSetting, BuiltInOrFromTheEnvironment) {
+    struct Case {
+        const char* variable;  // nullptr: unset
+        const char* page;
+    } cases[] = {
+        {nullptr, BUILT_IN_SERVER "/ip.shtml"},
+        {"", BUILT_IN_SERVER "/ip.shtml"},
+        {"http://127.0.0.1:8080", "http://127.0.0.1:8080/ip.shtml"},
+        {"http://127.0.0.1:8080//", "http://127.0.0.1:8080/ip.shtml"},
+    };
+    for (const auto& c : cases) {
+        fakes::FakeEnvironment env;
+        if (c.variable) env.vars["CFGSCOPE_PRODUCT_SERVER"] = c.variable;
+        EXPECT_EQ(ipPageAddress(productServerBase(env)), c.page) << (c.variable ? c.variable : "unset");
+    }
 }
 
 }  // namespace
