@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "platform/linux/NativePath.h"
+#include "platform/linux/ShortcutCommands.h"
 #include "platform/linux/Terminal.h"
 
 namespace platform::linux_backend {
@@ -100,6 +101,7 @@ bool spawnDetached(const std::vector<std::string>& argv) {
 }
 
 bool LinuxProcesses::start(const std::string& commandLine, WindowStyle style) {
+    if (auto shortcut = shortcutLaunch(commandLine, style)) return spawnDetached(*shortcut);
     auto argv = argvFor(commandLine);
     if (argv.empty()) return false;
     if (style == WindowStyle::Hidden) return spawnDetached(argv);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SystemQueries.h"
+#include "platform/linux/DmiData.h"
 
 namespace platform::linux_backend {
 
@@ -23,6 +24,8 @@ public:
     std::optional<std::vector<std::string>> adapterAddresses() override;
     std::string decimalSeparator() override;
     std::optional<std::string> markerWithoutVersionRecord() override;
+    // The machine's DMI data as manufacturer-file lines.
+    std::optional<std::vector<std::string>> manufacturerLinesWithoutFile() override { return dmiManufacturerLines(); }
 };
 
 }  // namespace platform::linux_backend

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Shell.h"
+#include "platform/linux/SessionEnd.h"
 
 namespace platform::linux_backend {
 
@@ -8,8 +9,11 @@ namespace platform::linux_backend {
 class XdgShell : public Shell {
 public:
     bool open(const std::string& target) override;
-    // No restart dialog of the system's own is known on Linux.
-    bool restartDialog() override { return false; }
+    // Linux has no restart dialog of its own: a confirmation offering restart
+    // or shut down stands in, carried out through the session manager. False
+    // while no confirmation has been set (no window to show it in).
+    bool restartDialog() override { return sessionEnd.confirmAndEnd(); }
+    SessionEnd sessionEnd;
 };
 
 }  // namespace platform::linux_backend
