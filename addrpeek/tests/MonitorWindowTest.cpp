@@ -106,10 +106,12 @@ TEST_F(MonitorWindow, KeysReachTheOperations) {
     form.Timer1.tick();
     auto* status = qobject_cast<QLabel*>(window->widgetFor(form.Label14));
     EXPECT_EQ(status->text(), "Connected to Internet");
+    EXPECT_EQ(status->palette().color(QPalette::WindowText), QColor(0, 192, 0));
 
     // F6 asks anew; Ctrl+C copies, also with the summary list in focus.
     QTest::keyClick(window.get(), Qt::Key_F6);
     EXPECT_EQ(status->text(), "Checking Internet Connection ...");
+    EXPECT_EQ(status->palette().color(QPalette::WindowText), QColor(255, 128, 0));
     form.Timer1.tick();
     EXPECT_EQ(status->text(), "Connected to Internet");
     window->widgetFor(form.List2)->setFocus();

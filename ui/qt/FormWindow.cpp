@@ -126,6 +126,9 @@ QWidget* FormWindow::createWidget(ui::Control& control, QWidget* parent) {
             label->setAttribute(Qt::WA_TransparentForMouseEvents);
         c->changed = [label, c] {
             if (label->text() != qs(c->caption())) label->setText(qs(c->caption()));
+            // Status lines change colour with their text.
+            applyColours(label, *c, QPalette::Window, QPalette::WindowText);
+            label->setAutoFillBackground(!c->transparent && c->background.has_value());
             syncCommon(label, *c);
         };
         w = label;
