@@ -21,6 +21,7 @@
 #include "platform/linux/CurlDownload.h"
 #include "platform/linux/LinuxSystemQueries.h"
 #include "platform/linux/XdgShell.h"
+#include "ui/qt/AuxWindows.h"
 #include "ui/qt/FormWindow.h"
 #include "ui/qt/QtDialogs.h"
 #include "ui/qt/ShutdownSignals.h"
@@ -124,7 +125,11 @@ int runMainProgram(int argc, char** argv, std::ostream& err) {
         window.setCaption(form.caption);
         window.showCentred();
     };
-    app::wireMainForm(form, p, {[&] { window.close(); }});
+    app::wireMainForm(form, p, {[&] { window.close(); }, [&](shortcuts::AuxWindow& w) { showAuxWindow(w, &window); }});
+    // The restart shortcut: confirmed in a dialog, carried out by the session manager.
+    shell.sessionEnd = {[&] { return askSessionEnd(&window); },
+                        [](const std::vector<std::string>& argv) { return lx::runToCompletion(argv, 5000); },
+                        [&](const std::string& text) { dialogs.messageBox(text, app::kAppTitle); }};
     // Every way the window closes (close box, Close button, the session
     // ending, a termination signal) removes the working folder.
     window.onClose = [&] { app::shutDown(form, p); };

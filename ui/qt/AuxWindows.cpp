@@ -1,0 +1,135 @@
+#include "ui/qt/AuxWindows.h"
+
+#include <QEvent>
+#include <QEventLoop>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "platform/linux/NativePath.h"
+#include "shortcuts/AuxForms.h"
+#include "ui/qt/FormWindow.h"
+#include "ui/qt/Twips.h"
+
+// The bundled pictures live in a static library: registered on first use.
+static bool loadBundledPictures() {
+    Q_INIT_RESOURCE(lanomat_pictures);
+    return true;
+}
+
+namespace ui::qt {
+
+namespace {
+
+QString qs(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The program's own pictures, bundled as resources; a picture file named by
+// the "file:" prefix; else the binding's drawn pictures stay.
+QPixmap auxPicture(const std::string& resource, QSize size) {
+    static const bool bundled = loadBundledPictures();
+    (void)bundled;
+    QPixmap pixmap;
+    if (resource == shortcuts::kLogoPicture || resource == shortcuts::kAboutPicture)
+        pixmap.load(qs(":/pictures/" + resource + ".png"));
+    else if (resource.rfind(shortcuts::kPictureFilePrefix, 0) == 0)
+        pixmap.load(qs(platform::linux_backend::nativePath(resource.substr(std::string(shortcuts::kPictureFilePrefix).size()))));
+    if (pixmap.isNull()) return pixmap;
+    return pixmap.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+// Calls `action` on a mouse press over the watched widgets.
+class ClickFilter : public QObject {
+public:
+    ClickFilter(std::function<void()> action, QObject* parent) : QObject(parent), action_(std::move(action)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease && action_) action_();
+        return false;
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+// A text box of several lines: a read-only text area in place of the one-line box.
+void makeMultiLine(ui::TextBox& box, QWidget* oneLine) {
+    auto* area = new QPlainTextEdit(oneLine->parentWidget());
+    area->setObjectName(oneLine->objectName());
+    area->setGeometry(oneLine->geometry());
+    area->setFont(oneLine->font());
+    area->setReadOnly(true);
+    oneLine->hide();
+    oneLine->setObjectName(QString());
+    area->setPlainText(qs(box.text()));
+    box.changed = [area, &box] {
+        area->setPlainText(qs(box.text()));
+        area->setVisible(box.visible());
+    };
+    area->show();
+}
+
+}  // namespace
+
+void showAuxWindow(shortcuts::AuxWindow& w, QWidget* owner) {
+    FormSpec spec;
+    spec.caption = w.caption;
+    spec.clientWidth = w.clientWidth;
+    spec.clientHeight = w.clientHeight;
+    spec.background = w.background;
+    spec.defaultFont = w.defaultFont;
+    spec.controls = w.controls;
+    FormWindow window(spec, owner);
+    window.setObjectName("auxWindow");
+    window.setWindowModality(Qt::ApplicationModal);
+    window.setWindowIcon(QIcon(auxPicture(shortcuts::kAboutPicture, QSize(32, 32))));
+    // A window without a caption has no title bar either.
+    if (w.caption.empty()) window.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    else window.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    auto* surfaceClicks = new ClickFilter([&w, &window] { window.run([&w] { if (w.onWindowClick) w.onWindowClick(); }); }, &window);
+    if (QWidget* client = window.centralWidget()) client->installEventFilter(surfaceClicks);
+    for (ui::Control* c : w.controls) {
+        QWidget* widget = window.widgetFor(*c);
+        if (!widget) continue;
+        if (auto* picture = dynamic_cast<ui::Picture*>(c)) {
+            QPixmap pixmap = auxPicture(picture->resource, widget->size());
+            if (!pixmap.isNull()) static_cast<QLabel*>(widget)->setPixmap(pixmap);
+            widget->installEventFilter(surfaceClicks);  // pictures take no clicks of their own
+        } else if (auto* box = dynamic_cast<ui::TextBox*>(c); box && c->geometry.height > 2 * 285) {
+            makeMultiLine(*box, widget);
+        }
+    }
+
+    QEventLoop loop;
+    w.close = [&window] { window.close(); };
+    window.onClose = [&loop] { loop.quit(); };
+    window.showCentred();
+    loop.exec();
+    w.close = nullptr;
+    w.shown = false;
+    // The form outlives this window: its controls must not reach the widgets.
+    for (ui::Control* c : w.controls) c->changed = nullptr;
+}
+
+std::optional<platform::linux_backend::SessionEndChoice> askSessionEnd(QWidget* owner) {
+    using Choice = platform::linux_backend::SessionEndChoice;
+    QMessageBox box(QMessageBox::Question, "Restart Computer", "Do you want to restart or shut down the computer?",
+                    QMessageBox::NoButton, owner);
+    box.setObjectName("restartQuestion");
+    QPushButton* restart = box.addButton("&Restart", QMessageBox::AcceptRole);
+    QPushButton* shutDown = box.addButton("&Shut Down", QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    restart->setObjectName("restart");
+    shutDown->setObjectName("shutDown");
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == restart) return Choice::Restart;
+    if (box.clickedButton() == shutDown) return Choice::ShutDown;
+    return Choice::Cancel;
+}
+
+}  // namespace ui::qt
