@@ -12,7 +12,7 @@ namespace app {
 inline constexpr const char* kAlreadyRunning = "Vorlan Lanomat is already running.";
 inline constexpr const char* kWorkingFolderName = "cfgscope";
 // The first answer offered by the host prompts of the network tools.
-inline constexpr const char* kDefaultTargetHost = "www.wikipedia.org";
+inline constexpr const char* kDefaultTargetHost = "www.google.com";
 
 enum class StartOutcome {
     Running,         // the window is open and the first capture is done

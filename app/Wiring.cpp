@@ -8,6 +8,7 @@
 #include "reports/ReportCommands.h"
 #include "shortcuts/Shortcuts.h"
 #include "sysinfo/HostFacts.h"
+#include "tools/ToolsWiring.h"
 
 namespace app {
 
@@ -81,6 +82,7 @@ void wireMainForm(MainForm& f, platform::Platform& p, WindowActions actions) {
     };
 
     wireNotAvailable(f, p);
+    wireTools(f, p);
     reports::wireReports(f, p);
     shortcuts::wireShortcuts(f, p, actions.showModal);
 }

@@ -12,6 +12,7 @@
 #include "platform/linux/NativePath.h"
 #include "platform/linux/ShortcutCommands.h"
 #include "platform/linux/Terminal.h"
+#include "platform/linux/ToolCommands.h"
 
 namespace platform::linux_backend {
 
@@ -43,6 +44,7 @@ bool endsWithBat(const std::string& word) {
 std::vector<std::string> argvFor(const std::string& commandLine) {
     auto words = splitBlanks(commandLine);
     if (words.empty()) return {};
+    if (auto tool = toolCommandArgv(commandLine)) return *tool;
     if (endsWithBat(commandLine)) {
         // Script paths are written unquoted and may hold blanks: the whole line is the path.
         std::string runner = standInPath("batrun");
