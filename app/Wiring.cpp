@@ -27,7 +27,13 @@ void notAvailable(platform::Platform& p, const std::string& caption) {
     p.dialogs.messageBox(notAvailableText(caption), kAppTitle);
 }
 
-// Commands of features this version does not have yet: each says so plainly.
+
+}  // namespace
+
+std::string notAvailableText(const std::string& caption) {
+    return "\"" + commandName(caption) + "\" is not available yet in this version of Lanomat Std.";
+}
+
 void wireNotAvailable(MainForm& f, platform::Platform& p) {
     for (ui::MenuItem* item :
          {&f.mnureleaseall, &f.mnurenewall, &f.mnurelease, &f.mnurenew, &f.mnushowiplist, &f.pinggateway,
@@ -40,12 +46,6 @@ void wireNotAvailable(MainForm& f, platform::Platform& p) {
     for (ui::Button* button : {&f.Command7, &f.Command8, &f.Command3, &f.Command4, &f.Command6})
         button->onClick = [button, &p] { notAvailable(p, button->caption()); };
     f.Label14.onDoubleClick = [&f, &p] { notAvailable(p, f.Command6.caption()); };
-}
-
-}  // namespace
-
-std::string notAvailableText(const std::string& caption) {
-    return "\"" + commandName(caption) + "\" is not available yet in this version of Lanomat Std.";
 }
 
 void wireMainForm(MainForm& f, platform::Platform& p, WindowActions actions) {

@@ -24,5 +24,8 @@ void wireMainForm(MainForm& form, platform::Platform& p, WindowActions actions =
 
 // The message of a command whose feature this version does not have yet.
 std::string notAvailableText(const std::string& caption);
+// Gives every command of the window that message; wireMainForm runs it
+// first and the features that are built then take their commands over.
+void wireNotAvailable(MainForm& form, platform::Platform& p);
 
 }  // namespace app
