@@ -4,6 +4,7 @@
 #include "capture/AdapterViewOperation.h"
 #include "capture/Capture.h"
 #include "capture/ParseOperation.h"
+#include "internet/InternetWiring.h"
 #include "reports/ErrorLog.h"
 #include "reports/ReportCommands.h"
 #include "shortcuts/Shortcuts.h"
@@ -82,6 +83,7 @@ void wireMainForm(MainForm& f, platform::Platform& p, WindowActions actions) {
     };
 
     wireNotAvailable(f, p);
+    internet::wireInternet(f, p);
     wireTools(f, p);
     reports::wireReports(f, p);
     shortcuts::wireShortcuts(f, p, actions.showModal);

@@ -15,6 +15,13 @@ public:
     // Modal prompt; nothing when cancelled.
     virtual std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                                 const std::string& defaultAnswer) = 0;
+    // Modal question with Yes and No buttons; true for Yes. A backend that
+    // cannot ask answers No.
+    virtual bool yesNoBox(const std::string& text, const std::string& title) {
+        (void)text;
+        (void)title;
+        return false;
+    }
     virtual void setWaitCursor(bool on) = 0;
     virtual void repaintNow() = 0;
 };

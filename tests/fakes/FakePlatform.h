@@ -123,6 +123,15 @@ public:
         answers.erase(answers.begin());
         return a;
     }
+    std::vector<Message> questions;
+    std::vector<bool> yesAnswers;  // consumed in order; No when none is left
+    bool yesNoBox(const std::string& text, const std::string& title) override {
+        questions.push_back({text, title});
+        if (yesAnswers.empty()) return false;
+        bool yes = yesAnswers.front();
+        yesAnswers.erase(yesAnswers.begin());
+        return yes;
+    }
     void setWaitCursor(bool on) override { waitCursor.push_back(on); }
     void repaintNow() override { ++repaints; }
 };

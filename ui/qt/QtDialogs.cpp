@@ -44,6 +44,16 @@ void QtDialogs::messageBox(const std::string& text, const std::string& title) {
     box.exec();
 }
 
+bool QtDialogs::yesNoBox(const std::string& text, const std::string& title) {
+    ArrowWhileModal arrow;
+    QMessageBox box(QMessageBox::NoIcon, displayText(title), displayText(text), QMessageBox::Yes | QMessageBox::No,
+                    parentWidget());
+    box.setObjectName("questionBox");
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtDialogs::inputBox(const std::string& prompt, const std::string& title,
                                                const std::string& defaultAnswer) {
     ArrowWhileModal arrow;

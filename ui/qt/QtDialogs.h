@@ -21,6 +21,7 @@ public:
     void messageBox(const std::string& text, const std::string& title) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& defaultAnswer) override;
+    bool yesNoBox(const std::string& text, const std::string& title) override;
     void setWaitCursor(bool on) override;
     void repaintNow() override;
 
