@@ -163,6 +163,8 @@ TEST_F(InternetOverHttp, TheShippedServerCutsItsPageAtTheTilde) {
     EXPECT_EQ(texts, (std::vector<std::string>{"Acquiring ...", "127.0.0.1~from Vorlan", "127.0.0.1"}));
     EXPECT_EQ(form.Label14.caption(), std::string(kConnected) + "127.0.0.1");
     EXPECT_EQ(fake.dialogs.waitCursor, (std::vector<bool>{true, false, true, false}));
+    // The request log is complete once the server has stopped.
+    EXPECT_EQ(shipped.stop(), 0);
     EXPECT_NE(shipped.output().find("\"GET /lanomatstd.shtml\" 200"), std::string::npos) << shipped.output();
 }
 

@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <mutex>
 
 #include "platform/linux/NativePath.h"
@@ -25,6 +27,15 @@ std::size_t writeBody(char* data, std::size_t size, std::size_t count, void* use
         done += static_cast<std::size_t>(n);
     }
     return total;
+}
+
+// The user's proxy exceptions plus the loopback addresses: a proxy cannot
+// reach a server on this machine, so asking one would only fail.
+std::string noProxyList() {
+    const char* own = std::getenv("no_proxy");
+    if (!own || !*own) own = std::getenv("NO_PROXY");
+    std::string list = own && *own ? std::string(own) + "," : std::string{};
+    return list + "localhost,127.0.0.1,::1";
 }
 
 }  // namespace
@@ -50,6 +61,8 @@ bool CurlDownload::toFile(const std::string& url, const std::string& localPath) 
         curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, connectTimeout_);
         curl_easy_setopt(curl, CURLOPT_TIMEOUT, totalTimeout_);
         curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+        const std::string noProxy = noProxyList();
+        curl_easy_setopt(curl, CURLOPT_NOPROXY, noProxy.c_str());
         curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, writeBody);
         curl_easy_setopt(curl, CURLOPT_WRITEDATA, &fd);
         ok = curl_easy_perform(curl) == CURLE_OK;

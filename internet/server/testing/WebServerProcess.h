@@ -41,7 +41,8 @@ public:
     // Why it did not start, when it did not.
     const std::string& error() const { return error_; }
 
-    // Everything the server printed so far (its request log).
+    // Everything the server printed so far (its request log). A request's line
+    // follows its answer, so read it after stop() to see every request.
     std::string output() {
         std::lock_guard<std::mutex> lock(outputMutex_);
         return output_;
