@@ -85,4 +85,18 @@ TEST_F(CurlDownloadTest, WindowsShapedPathsAndMissingFolders) {
     download.removeCachedCopy(server.url("/page"));  // nothing cached: nothing to do
 }
 
+TEST_F(CurlDownloadTest, LoopbackNeverGoesThroughAProxy) {
+    // A proxy nobody answers: the servers on this machine are still reached.
+    const std::string proxy = http_stubs::closedPortUrl();
+    for (const char* exceptions : {"", "intranet.example.org"}) {
+        setenv("http_proxy", proxy.c_str(), 1);
+        setenv("no_proxy", exceptions, 1);
+        const fs::path target = folder / "via-proxy.txt";
+        EXPECT_TRUE(download.toFile(server.url("/page"), target.string())) << exceptions;
+        EXPECT_EQ(slurp(target), "fresh body\r\nsecond line");
+        unsetenv("http_proxy");
+        unsetenv("no_proxy");
+    }
+}
+
 }  // namespace
