@@ -1,6 +1,5 @@
 #include "shortcuts/AuxForms.h"
 
-#include "shortcuts/CommandLines.h"
 #include "shortcuts/ManufacturerFile.h"
 #include "shortcuts/ManufacturerSource.h"
 
@@ -28,10 +27,10 @@ std::string aboutVersionCaption() {
     return versionText() + "\r\nCopyright (c) 2007 Vorlan Software. All rights reserved.";
 }
 
-std::string oemEditorNotice() {
+std::string oemEditorNotice(const std::string& productServer) {
     return "If you would like to change the Manufacturer (OEM) Info in your System Properties,\r\n\r\n"
            "Check out our OEM Info for Vista Editing Tool\r\n\r\n" +
-           productPage("/software.shtml") + "\r\n\r\n";
+           productServer + "/software.shtml\r\n\r\n";
 }
 
 AboutForm::AboutForm() : AuxWindow("", 4410, 3270) {
@@ -111,8 +110,8 @@ void loadManufacturerForm(ManufacturerForm& f, platform::Platform& p, const std:
     f.Command2.onClick = [&f] { f.hide(); };
 }
 
-void loadOemEditor(OemEditorForm& f, std::function<void()> openEditorPage) {
-    f.Label2.setCaption(oemEditorNotice());
+void loadOemEditor(OemEditorForm& f, const std::string& productServer, std::function<void()> openEditorPage) {
+    f.Label2.setCaption(oemEditorNotice(productServer));
     f.Label1.onClick = openEditorPage;
     f.Label2.onClick = openEditorPage;
     f.Command1.onClick = [&f] { f.hide(); };

@@ -48,12 +48,14 @@ struct OemEditorForm : AuxWindow {
 std::string versionText();        // "Version 1.3.0" from the program's version numbers
 std::string aboutVersionCaption();  // Label2: version and copyright
 extern const char* const kDisclaimerText;
-std::string oemEditorNotice();
+// The notice names the product web server's page "/software.shtml";
+// `productServer` is the server's base address.
+std::string oemEditorNotice(const std::string& productServer);
 
 // Each load fills the window's texts and connects its controls.
 void loadAbout(AboutForm& form);
 void loadManufacturerForm(ManufacturerForm& form, platform::Platform& p, const std::string& windir);
 // `openEditorPage` opens the OEM editor's web page.
-void loadOemEditor(OemEditorForm& form, std::function<void()> openEditorPage);
+void loadOemEditor(OemEditorForm& form, const std::string& productServer, std::function<void()> openEditorPage);
 
 }  // namespace shortcuts

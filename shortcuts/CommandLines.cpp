@@ -16,6 +16,4 @@ std::string localUsersConsoleCommand(const std::string& windir) {
     return windir + "\\system32\\mmc.exe " + windir + "\\system32\\lusrmgr.msc";
 }
 
-std::string productPage(const std::string& path) { return kProductWebServer + path; }
-
 }  // namespace shortcuts

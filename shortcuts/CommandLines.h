@@ -16,8 +16,4 @@ std::string systemPageCommand(const std::string& windir);
 std::string scheduledTasksCommand(const std::string& windir);
 std::string localUsersConsoleCommand(const std::string& windir);
 
-// The product web server: every link is this base followed by a path.
-inline constexpr const char* kProductWebServer = "http://www.vorlan.example";
-std::string productPage(const std::string& path);
-
 }  // namespace shortcuts

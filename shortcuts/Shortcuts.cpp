@@ -1,5 +1,6 @@
 #include "shortcuts/Shortcuts.h"
 
+#include "internet/InternetSettings.h"
 #include "shortcuts/AuxForms.h"
 #include "shortcuts/CommandLines.h"
 #include "shortcuts/RouterTexts.h"
@@ -47,7 +48,11 @@ void routerLogin(const app::MainForm& form, platform::Platform& p) {
 
 void routerHelp(platform::Platform& p) { p.dialogs.messageBox(routerHelpText(), kRouterHelpTitle); }
 
-void openProductPage(platform::Platform& p, const std::string& path) { p.shell.open(productPage(path)); }
+std::string productPage(platform::Platform& p, const std::string& path) {
+    return internet::settingsFrom(p.env).productServer + path;
+}
+
+void openProductPage(platform::Platform& p, const std::string& path) { p.shell.open(productPage(p, path)); }
 
 void showAbout(const ShowModal& showModal) {
     AboutForm about;
@@ -64,7 +69,7 @@ void showManufacturerInfo(app::MainForm& form, platform::Platform& p, const Show
 
 void showOemEditor(platform::Platform& p, const ShowModal& showModal) {
     OemEditorForm editor;
-    loadOemEditor(editor, [&p] { openProductPage(p, "/oemeditor_vista.shtml"); });
+    loadOemEditor(editor, internet::settingsFrom(p.env).productServer, [&p] { openProductPage(p, "/oemeditor_vista.shtml"); });
     show(showModal, editor);
 }
 

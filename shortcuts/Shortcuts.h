@@ -23,6 +23,9 @@ void openSystem(const app::MainForm& form, platform::Platform& p, const ShowModa
 void restartComputer(platform::Platform& p);
 void routerLogin(const app::MainForm& form, platform::Platform& p);
 void routerHelp(platform::Platform& p);
+// A page of the product web server: its base address (the setting the
+// internet services share) followed by the path.
+std::string productPage(platform::Platform& p, const std::string& path);
 void openProductPage(platform::Platform& p, const std::string& path);
 
 void showAbout(const ShowModal& showModal);

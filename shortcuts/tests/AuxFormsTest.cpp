@@ -2,7 +2,6 @@
 
 #include "fakes/FakePlatform.h"
 #include "shortcuts/AuxForms.h"
-#include "shortcuts/CommandLines.h"
 #include "shortcuts/ManufacturerSource.h"
 
 namespace {
@@ -74,13 +73,13 @@ TEST_F(ManufacturerWindow, NothingToReadLeavesEveryFieldEmpty) {
 
 TEST(OemEditorWindow, NoticeText) {
     shortcuts::OemEditorForm editor;
-    shortcuts::loadOemEditor(editor, [] {});
+    shortcuts::loadOemEditor(editor, "http://products.test", [] {});
     EXPECT_EQ(editor.caption, "OEM Editor");
     EXPECT_EQ(editor.Label1.caption(), "Click here for more info on the web");
     EXPECT_EQ(editor.Label2.caption(),
               "If you would like to change the Manufacturer (OEM) Info in your System Properties,\r\n\r\n"
-              "Check out our OEM Info for Vista Editing Tool\r\n\r\n" +
-                  std::string(shortcuts::kProductWebServer) + "/software.shtml\r\n\r\n");
+              "Check out our OEM Info for Vista Editing Tool\r\n\r\n"
+              "http://products.test/software.shtml\r\n\r\n");
     EXPECT_EQ(editor.Command1.caption(), "Close");
 }
 

@@ -20,6 +20,7 @@ struct ShortcutsFixture : ::testing::Test {
     std::function<void(shortcuts::AuxWindow&)> whileShown;
     ShortcutsFixture() {
         fake.env.vars["windir"] = "C:\\WINDOWS";
+        fake.env.vars["CFGSCOPE_PRODUCT_SERVER"] = "http://products.test/";
         shortcuts::wireShortcuts(form, fake.platform, [this](shortcuts::AuxWindow& w) {
             shownWindows.push_back(w.caption.empty() ? "(About)" : w.caption);
             if (whileShown) whileShown(w);
@@ -99,7 +100,7 @@ TEST_F(ShortcutsFixture, WebLinksOpenProductPages) {
                                            {&form.mnudonate, "/donation.shtml"}}) {
         fake.shell.opened.clear();
         c.item->click();
-        EXPECT_EQ(fake.shell.opened, std::vector<std::string>{shortcuts::kProductWebServer + c.path}) << c.path;
+        EXPECT_EQ(fake.shell.opened, std::vector<std::string>{"http://products.test" + c.path}) << c.path;
     }
     EXPECT_TRUE(fake.processes.started.empty());
 }
@@ -179,7 +180,7 @@ TEST_F(ShortcutsFixture, OemEditorLabelsOpenTheEditorPage) {
         EXPECT_FALSE(editor.shown);
     };
     form.mnusystem.click();
-    const std::string page = std::string(shortcuts::kProductWebServer) + "/oemeditor_vista.shtml";
+    const std::string page = "http://products.test/oemeditor_vista.shtml";
     EXPECT_EQ(fake.shell.opened, (std::vector<std::string>{page, page}));
 }
 

@@ -84,7 +84,7 @@ TEST(AuxWindows, ManufacturerWindowShowsSupportLinesAndCloses) {
 TEST(AuxWindows, OemEditorLinkStaysOpenCloseHides) {
     shortcuts::OemEditorForm editor;
     int opened = 0;
-    shortcuts::loadOemEditor(editor, [&] { ++opened; });
+    shortcuts::loadOemEditor(editor, "http://products.test", [&] { ++opened; });
     bool stillOpen = false;
     whenModal([&](QWidget* w) {
         QTest::mouseClick(child<QLabel>(w, "Label1"), Qt::LeftButton);
