@@ -78,7 +78,11 @@ bool loadMainWindow(MainForm& form, platform::Platform& p) {
     form.Label7.setCaption(edition.text);
     if (edition.marker) form.os.setCaption(*edition.marker);
     form.versionDetailText = edition.versionDetail.value_or("");
-    if (form.os.caption() == "vista") {
+    // The newer Windows family has neither the shell's restart dialog nor
+    // the manufacturer file. A platform without a Windows version record
+    // (Linux) only borrows the "vista" marker for its report layout, and
+    // offers both through its own restart dialog and machine data.
+    if (form.os.caption() == "vista" && !p.system.markerWithoutVersionRecord()) {
         form.mnureboot.setVisible(false);
         form.mnuoem.setVisible(false);
     }

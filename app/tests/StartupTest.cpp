@@ -122,15 +122,22 @@ TEST(Startup, WindowsFolderDecidesFirewallAndUsersItems) {
 
 TEST(Startup, FamilyMarkerAndManufacturerFileSetTheControlPanelItems) {
     struct Case {
-        std::optional<std::string> marker;
+        std::optional<platform::VersionRecord> record;  // the Windows version record, if any
+        std::optional<std::string> marker;              // marker of a platform without one
         bool oemFile;
         bool rebootVisible, oemVisible, oemEnabled;
     };
-    for (const Case& c : std::vector<Case>{{std::nullopt, true, true, true, true},
-                                           {std::nullopt, false, true, true, false},
-                                           {std::string("vista"), true, false, false, true},
-                                           {std::string("xp"), false, true, true, false}}) {
+    const platform::VersionRecord vista{6, 0, 6000, 2, "", 1};
+    const platform::VersionRecord xp{5, 1, 2600, 2, "Service Pack 2", 1};
+    for (const Case& c : std::vector<Case>{{std::nullopt, std::nullopt, true, true, true, true},
+                                           {std::nullopt, std::nullopt, false, true, true, false},
+                                           {vista, std::nullopt, true, false, false, true},
+                                           {xp, std::nullopt, false, true, true, false},
+                                           // Linux: "vista" only names the report layout.
+                                           {std::nullopt, std::string("vista"), true, true, true, true},
+                                           {std::nullopt, std::string("xp"), false, true, true, false}}) {
         StartupFixture t;
+        t.fake.system.extended = c.record;
         t.fake.system.markerWithoutRecord = c.marker;
         if (c.oemFile) t.files.files["C:\\WINDOWS\\system32\\oeminfo.ini"] = {"[general]"};
         ASSERT_EQ(app::startProgram(t.form, t.p), app::StartOutcome::Running);
