@@ -25,4 +25,21 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 # anything.
 wine cmd /c exit >/dev/null 2>&1 || true
 
+# The product web server of the Linux build on 127.0.0.1 for the download
+# tests (skipped without it), stopped at the end.
+linux_build=${CFGSCOPE_LINUX_BUILD:-$root/build}
+server_pid=
+if [ -x "$linux_build/bin/vorlan-webserver" ]; then
+  server_log=$(mktemp)
+  "$linux_build/bin/vorlan-webserver" --port 0 >"$server_log" 2>&1 &
+  server_pid=$!
+  for _ in $(seq 50); do
+    grep -q listening "$server_log" && break
+    sleep 0.1
+  done
+  port=$(head -1 "$server_log" | sed -n 's|.*http://127.0.0.1:\([0-9]*\)/.*|\1|p')
+  [ -n "$port" ] && export CFGSCOPE_TEST_SERVER="http://127.0.0.1:$port"
+fi
+trap 'wineserver -k 2>/dev/null || true; [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true' EXIT
+
 (cd "$out" && ctest --output-on-failure -j "${CFGSCOPE_JOBS:-$(nproc)}" "$@")

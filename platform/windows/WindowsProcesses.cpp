@@ -1,0 +1,44 @@
+#include "platform/windows/WindowsProcesses.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/windows/CommandLine.h"
+
+namespace platform::windows_backend {
+
+namespace {
+
+std::string interpreter() {
+    char buf[MAX_PATH] = {};
+    DWORD n = GetEnvironmentVariableA("ComSpec", buf, sizeof buf);
+    if (n > 0 && n < sizeof buf) return std::string(buf, n);
+    return "cmd.exe";
+}
+
+bool launch(std::string commandLine, WindowStyle style) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = static_cast<WORD>(showCommand(style));
+    PROCESS_INFORMATION pi{};
+    std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
+    mutableLine.push_back('\0');
+    if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
+                        &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
+}
+
+}  // namespace
+
+bool WindowsProcesses::start(const std::string& commandLine, WindowStyle style) {
+    if (commandLine.find_first_not_of(" \t") == std::string::npos) return false;
+    if (!startsScript(commandLine) && launch(commandLine, style)) return true;
+    return launch(interpreterCommandLine(interpreter(), commandLine), style);
+}
+
+}  // namespace platform::windows_backend
