@@ -1,0 +1,54 @@
+// addrpeek.exe: the address monitor over the Win32 backend.
+#include <windows.h>
+
+#include "addrpeek/Monitor.h"
+#include "addrpeek/ServerSetting.h"
+#include "platform/windows/WindowsClipboard.h"
+#include "platform/windows/WindowsDownload.h"
+#include "platform/windows/WindowsEnvironment.h"
+#include "platform/windows/WindowsFiles.h"
+#include "platform/windows/WindowsProcesses.h"
+#include "platform/windows/WindowsSession.h"
+#include "platform/windows/WindowsShell.h"
+#include "platform/windows/WindowsSystemQueries.h"
+#include "ui/win32/FormWindow.h"
+#include "ui/win32/Win32Dialogs.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    namespace wb = platform::windows_backend;
+    wb::prepareCommonControls();
+
+    wb::WindowsFiles files;
+    wb::WindowsProcesses processes;
+    wb::WindowsEnvironment env;
+    wb::WindowsSession session;
+    wb::WindowsSystemQueries system;
+    wb::WindowsDownload download;
+    wb::WindowsShell shell;
+    wb::WindowsClipboard clipboard;
+    ui::win32::Win32Dialogs dialogs;
+    platform::Platform p{files, processes, env, session, clipboard, dialogs, system, download, shell};
+
+    addrpeek::MonitorForm form;
+    ui::win32::FormSpec spec;
+    spec.caption = form.caption;
+    spec.clientWidth = form.clientWidth;
+    spec.clientHeight = form.clientHeight;
+    spec.background = form.background;
+    spec.defaultFont = form.defaultFont;
+    spec.iconResource = 1;
+    spec.controls = form.controls;
+    spec.menuBar = form.menuBar;
+    ui::win32::FormWindow window(spec);
+    dialogs.owner = window.handle();
+    shell.owner = window.handle();
+    form.onShow = [&] { window.showCentred(); };
+    addrpeek::Monitor monitor{form, p, addrpeek::productServerBase(env), [&] { window.close(); }};
+    addrpeek::wireMonitor(monitor);
+
+    bool started = false;
+    window.run([&] { started = addrpeek::startMonitor(monitor); });
+    if (!started) return 0;
+    ui::win32::runUntilClosed(window);
+    return 0;
+}

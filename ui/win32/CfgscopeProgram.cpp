@@ -1,0 +1,92 @@
+// cfgscope.exe: the main window over the Win32 backend.
+#include <windows.h>
+
+#include "app/MainForm.h"
+#include "app/Startup.h"
+#include "app/Wiring.h"
+#include "platform/windows/WindowsClipboard.h"
+#include "platform/windows/WindowsDownload.h"
+#include "platform/windows/WindowsEnvironment.h"
+#include "platform/windows/WindowsFiles.h"
+#include "platform/windows/WindowsProcesses.h"
+#include "platform/windows/WindowsSession.h"
+#include "platform/windows/WindowsShell.h"
+#include "platform/windows/WindowsSystemQueries.h"
+#include "shortcuts/AuxWindow.h"
+#include "ui/win32/FormWindow.h"
+#include "ui/win32/Win32Dialogs.h"
+
+namespace {
+
+// The program's small windows (About and the like), modal over the main one.
+void showAuxWindow(shortcuts::AuxWindow& aux, ui::win32::FormWindow& main) {
+    ui::win32::FormSpec spec;
+    spec.caption = aux.caption;
+    spec.titleBar = !aux.caption.empty();
+    spec.clientWidth = aux.clientWidth;
+    spec.clientHeight = aux.clientHeight;
+    spec.background = aux.background;
+    spec.defaultFont = aux.defaultFont;
+    spec.iconResource = 1;
+    spec.controls = aux.controls;
+    spec.owner = main.handle();
+    ui::win32::FormWindow window(spec);
+    window.onSurfaceClick = aux.onWindowClick;
+    aux.shown = true;
+    aux.close = [&window] { window.close(); };
+    window.onClose = [&aux] { aux.shown = false; };
+    EnableWindow(main.handle(), FALSE);
+    window.showCentred();
+    ui::win32::runUntilClosed(window);
+    aux.close = nullptr;
+    EnableWindow(main.handle(), TRUE);
+    SetForegroundWindow(main.handle());
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    namespace wb = platform::windows_backend;
+    wb::prepareCommonControls();
+
+    wb::WindowsFiles files;
+    wb::WindowsProcesses processes;
+    wb::WindowsEnvironment env;
+    wb::WindowsSession session;
+    wb::WindowsSystemQueries system;
+    wb::WindowsDownload download;
+    wb::WindowsShell shell;
+    wb::WindowsClipboard clipboard;
+    ui::win32::Win32Dialogs dialogs;
+    platform::Platform p{files, processes, env, session, clipboard, dialogs, system, download, shell};
+
+    app::MainForm form;
+    ui::win32::FormSpec spec;
+    spec.caption = form.caption;
+    spec.clientWidth = form.clientWidth;
+    spec.clientHeight = form.clientHeight;
+    spec.background = form.background;
+    spec.defaultFont = form.defaultFont;
+    spec.iconResource = 1;
+    spec.controls = form.controls;
+    spec.menuBar = form.menuBar;
+    ui::win32::FormWindow window(spec);
+    dialogs.owner = window.handle();
+    shell.owner = window.handle();
+    form.onShow = [&] {
+        window.setCaption(form.caption);
+        window.showCentred();
+    };
+    app::wireMainForm(form, p, {[&] { window.close(); }, [&](shortcuts::AuxWindow& w) { showAuxWindow(w, window); }});
+    // Every way the window closes removes the working folder.
+    window.onClose = [&] { app::shutDown(form, p); };
+
+    app::StartOutcome outcome = app::StartOutcome::Stopped;
+    window.run([&] { outcome = app::startProgram(form, p); });
+    if (outcome != app::StartOutcome::Running) {
+        app::shutDown(form, p);
+        return outcome == app::StartOutcome::AlreadyRunning ? 0 : 1;
+    }
+    ui::win32::runUntilClosed(window);
+    return 0;
+}
