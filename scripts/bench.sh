@@ -2,8 +2,12 @@
 # Prints the benchmark figures of the built tree (no pass or fail).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-for b in build/bin/*_benchmark; do
-  [ -x "$b" ] || continue
-  echo "== $(basename "$b")"
-  "$b" --benchmark_min_time=0.2 2>/dev/null | grep -v -E '^(\*\*\*|---|Run on|CPU Caches|  L[123]|Load Average)' || true
+for b in parse_benchmark internet_benchmark; do
+  [ -x "build/bin/$b" ] || continue
+  echo "== $b"
+  "build/bin/$b" --benchmark_min_time=0.2 2>/dev/null | grep -v -E '^(\*\*\*|---|Run on|CPU Caches|  L[123]|Load Average)' || true
 done
+if [ -x build/bin/window_benchmark ]; then
+  echo "== window_benchmark"
+  QT_QPA_PLATFORM=offscreen timeout 300 build/bin/window_benchmark 5 2>/dev/null || true
+fi
