@@ -28,16 +28,16 @@ bool isSet(const char* name) {
 }
 
 FormSpec monitorFormSpec(addrpeek::MonitorForm& form) {
-    FormSpec spec;
-    spec.caption = form.caption;
-    spec.clientWidth = form.clientWidth;
-    spec.clientHeight = form.clientHeight;
-    spec.background = form.background;
-    spec.defaultFont = form.defaultFont;
-    spec.icon = "program-icon";
-    spec.controls = form.controls;
-    spec.menuBar = form.menuBar;
-    return spec;
+    FormSpec formSpec;
+    formSpec.caption = form.caption;
+    formSpec.clientWidth = form.clientWidth;
+    formSpec.clientHeight = form.clientHeight;
+    formSpec.background = form.background;
+    formSpec.defaultFont = form.defaultFont;
+    formSpec.icon = "program-icon";
+    formSpec.controls = form.controls;
+    formSpec.menuBar = form.menuBar;
+    return formSpec;
 }
 
 }  // namespace

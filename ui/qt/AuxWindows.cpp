@@ -74,14 +74,14 @@ void makeMultiLine(ui::TextBox& box, QWidget* oneLine) {
 }  // namespace
 
 void showAuxWindow(shortcuts::AuxWindow& w, QWidget* owner) {
-    FormSpec spec;
-    spec.caption = w.caption;
-    spec.clientWidth = w.clientWidth;
-    spec.clientHeight = w.clientHeight;
-    spec.background = w.background;
-    spec.defaultFont = w.defaultFont;
-    spec.controls = w.controls;
-    FormWindow window(spec, owner);
+    FormSpec formSpec;
+    formSpec.caption = w.caption;
+    formSpec.clientWidth = w.clientWidth;
+    formSpec.clientHeight = w.clientHeight;
+    formSpec.background = w.background;
+    formSpec.defaultFont = w.defaultFont;
+    formSpec.controls = w.controls;
+    FormWindow window(formSpec, owner);
     window.setObjectName("auxWindow");
     window.setWindowModality(Qt::ApplicationModal);
     window.setWindowIcon(QIcon(auxPicture(shortcuts::kAboutPicture, QSize(32, 32))));

@@ -73,23 +73,23 @@ void syncList(QListWidget* w, const ui::ListBox& c) {
 
 }  // namespace
 
-FormWindow::FormWindow(const FormSpec& spec, QWidget* parent) : QMainWindow(parent) {
+FormWindow::FormWindow(const FormSpec& formSpec, QWidget* parent) : QMainWindow(parent) {
     setObjectName("form");
-    setWindowTitle(qs(spec.caption));
-    if (!spec.icon.empty()) setWindowIcon(QIcon(picture(spec.icon, QSize(32, 32))));
+    setWindowTitle(qs(formSpec.caption));
+    if (!formSpec.icon.empty()) setWindowIcon(QIcon(picture(formSpec.icon, QSize(32, 32))));
 
-    const QFont defaultFont = toQFont(spec.defaultFont);
+    const QFont defaultFont = toQFont(formSpec.defaultFont);
     client_ = new QWidget(this);
     client_->setObjectName("client");
-    client_->setFixedSize(pixels(spec.clientWidth), pixels(spec.clientHeight));
+    client_->setFixedSize(pixels(formSpec.clientWidth), pixels(formSpec.clientHeight));
     client_->setFont(defaultFont);
     client_->setAutoFillBackground(true);
     QPalette pal = client_->palette();
-    pal.setColor(QPalette::Window, qc(spec.background));
+    pal.setColor(QPalette::Window, qc(formSpec.background));
     client_->setPalette(pal);
     setCentralWidget(client_);
 
-    for (ui::Control* c : spec.controls) {
+    for (ui::Control* c : formSpec.controls) {
         if (c->working) continue;  // storage and actions only: no widget
         if (QWidget* w = createWidget(*c, client_)) {
             widgets_[c] = w;
@@ -98,7 +98,7 @@ FormWindow::FormWindow(const FormSpec& spec, QWidget* parent) : QMainWindow(pare
     }
 
     menuBar()->setFont(defaultFont);
-    for (ui::MenuItem* top : spec.menuBar) bindMenu(*top, nullptr);
+    for (ui::MenuItem* top : formSpec.menuBar) bindMenu(*top, nullptr);
 
     // The window is never resized: its size is the client area plus the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -31,7 +31,7 @@ struct FormSpec {
 
 class FormWindow : public QMainWindow {
 public:
-    explicit FormWindow(const FormSpec& spec, QWidget* parent = nullptr);
+    explicit FormWindow(const FormSpec& formSpec, QWidget* parent = nullptr);
     ~FormWindow() override;
 
     void setCaption(const std::string& caption);

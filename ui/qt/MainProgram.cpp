@@ -54,16 +54,16 @@ bool localXServer(const std::string& number) {
 }
 
 FormSpec mainFormSpec(app::MainForm& form) {
-    FormSpec spec;
-    spec.caption = form.caption;
-    spec.clientWidth = form.clientWidth;
-    spec.clientHeight = form.clientHeight;
-    spec.background = form.background;
-    spec.defaultFont = form.defaultFont;
-    spec.icon = form.Picture1.resource;
-    spec.controls = form.controls;
-    spec.menuBar = form.menuBar;
-    return spec;
+    FormSpec formSpec;
+    formSpec.caption = form.caption;
+    formSpec.clientWidth = form.clientWidth;
+    formSpec.clientHeight = form.clientHeight;
+    formSpec.background = form.background;
+    formSpec.defaultFont = form.defaultFont;
+    formSpec.icon = form.Picture1.resource;
+    formSpec.controls = form.controls;
+    formSpec.menuBar = form.menuBar;
+    return formSpec;
 }
 
 // For the benchmark script (CFGSCOPE_TIMING set): wall-clock moments of

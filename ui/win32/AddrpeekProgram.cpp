@@ -30,16 +30,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Platform p{files, processes, env, session, clipboard, dialogs, system, download, shell};
 
     addrpeek::MonitorForm form;
-    ui::win32::FormSpec spec;
-    spec.caption = form.caption;
-    spec.clientWidth = form.clientWidth;
-    spec.clientHeight = form.clientHeight;
-    spec.background = form.background;
-    spec.defaultFont = form.defaultFont;
-    spec.iconResource = 1;
-    spec.controls = form.controls;
-    spec.menuBar = form.menuBar;
-    ui::win32::FormWindow window(spec);
+    ui::win32::FormSpec formSpec;
+    formSpec.caption = form.caption;
+    formSpec.clientWidth = form.clientWidth;
+    formSpec.clientHeight = form.clientHeight;
+    formSpec.background = form.background;
+    formSpec.defaultFont = form.defaultFont;
+    formSpec.iconResource = 1;
+    formSpec.controls = form.controls;
+    formSpec.menuBar = form.menuBar;
+    ui::win32::FormWindow window(formSpec);
     dialogs.owner = window.handle();
     shell.owner = window.handle();
     form.onShow = [&] { window.showCentred(); };

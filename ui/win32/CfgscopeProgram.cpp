@@ -20,17 +20,17 @@ namespace {
 
 // The program's small windows (About and the like), modal over the main one.
 void showAuxWindow(shortcuts::AuxWindow& aux, ui::win32::FormWindow& main) {
-    ui::win32::FormSpec spec;
-    spec.caption = aux.caption;
-    spec.titleBar = !aux.caption.empty();
-    spec.clientWidth = aux.clientWidth;
-    spec.clientHeight = aux.clientHeight;
-    spec.background = aux.background;
-    spec.defaultFont = aux.defaultFont;
-    spec.iconResource = 1;
-    spec.controls = aux.controls;
-    spec.owner = main.handle();
-    ui::win32::FormWindow window(spec);
+    ui::win32::FormSpec formSpec;
+    formSpec.caption = aux.caption;
+    formSpec.titleBar = !aux.caption.empty();
+    formSpec.clientWidth = aux.clientWidth;
+    formSpec.clientHeight = aux.clientHeight;
+    formSpec.background = aux.background;
+    formSpec.defaultFont = aux.defaultFont;
+    formSpec.iconResource = 1;
+    formSpec.controls = aux.controls;
+    formSpec.owner = main.handle();
+    ui::win32::FormWindow window(formSpec);
     window.onSurfaceClick = aux.onWindowClick;
     aux.shown = true;
     aux.close = [&window] { window.close(); };
@@ -61,16 +61,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Platform p{files, processes, env, session, clipboard, dialogs, system, download, shell};
 
     app::MainForm form;
-    ui::win32::FormSpec spec;
-    spec.caption = form.caption;
-    spec.clientWidth = form.clientWidth;
-    spec.clientHeight = form.clientHeight;
-    spec.background = form.background;
-    spec.defaultFont = form.defaultFont;
-    spec.iconResource = 1;
-    spec.controls = form.controls;
-    spec.menuBar = form.menuBar;
-    ui::win32::FormWindow window(spec);
+    ui::win32::FormSpec formSpec;
+    formSpec.caption = form.caption;
+    formSpec.clientWidth = form.clientWidth;
+    formSpec.clientHeight = form.clientHeight;
+    formSpec.background = form.background;
+    formSpec.defaultFont = form.defaultFont;
+    formSpec.iconResource = 1;
+    formSpec.controls = form.controls;
+    formSpec.menuBar = form.menuBar;
+    ui::win32::FormWindow window(formSpec);
     dialogs.owner = window.handle();
     shell.owner = window.handle();
     form.onShow = [&] {

@@ -58,25 +58,25 @@ int pixels(int twips) {
     return MulDiv(twips, dpi, 1440);
 }
 
-FormWindow::FormWindow(const FormSpec& spec) : spec_(spec) {
+FormWindow::FormWindow(const FormSpec& formSpec) : formSpec_(formSpec) {
     registerClass();
-    DWORD style = spec.titleBar ? WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX : WS_POPUP | WS_BORDER;
-    RECT r{0, 0, pixels(spec.clientWidth), pixels(spec.clientHeight)};
-    if (!spec.menuBar.empty()) menu_ = CreateMenu();
+    DWORD style = formSpec.titleBar ? WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX : WS_POPUP | WS_BORDER;
+    RECT r{0, 0, pixels(formSpec.clientWidth), pixels(formSpec.clientHeight)};
+    if (!formSpec.menuBar.empty()) menu_ = CreateMenu();
     AdjustWindowRectEx(&r, style, menu_ != nullptr, 0);
-    hwnd_ = CreateWindowExA(0, kWindowClass, spec.caption.c_str(), style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                            r.right - r.left, r.bottom - r.top, spec.owner, menu_, GetModuleHandleA(nullptr), nullptr);
+    hwnd_ = CreateWindowExA(0, kWindowClass, formSpec.caption.c_str(), style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                            r.right - r.left, r.bottom - r.top, formSpec.owner, menu_, GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindow::windowProc));
-    if (spec.iconResource) {
-        HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(spec.iconResource));
+    if (formSpec.iconResource) {
+        HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(formSpec.iconResource));
         SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
     tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleA(nullptr),
                                nullptr);
-    for (ui::Control* c : spec.controls)
+    for (ui::Control* c : formSpec.controls)
         if (!c->working) createControl(*c);  // working controls: state and actions only, no window
     if (menu_) {
         rebuildMenu();
@@ -91,7 +91,7 @@ FormWindow::FormWindow(const FormSpec& spec) : spec_(spec) {
             bound_.push_back(&item);
             for (ui::MenuItem* child : item.children) watch(*child);
         };
-        for (ui::MenuItem* top : spec.menuBar) watch(*top);
+        for (ui::MenuItem* top : formSpec.menuBar) watch(*top);
     }
 }
 
@@ -189,8 +189,8 @@ void FormWindow::createControl(ui::Control& control) {
         };
     } else if (auto* c = dynamic_cast<ui::Picture*>(&control)) {
         make("STATIC", SS_ICON | SS_CENTERIMAGE);
-        if (spec_.iconResource) {
-            HICON icon = static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(spec_.iconResource), IMAGE_ICON,
+        if (formSpec_.iconResource) {
+            HICON icon = static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(formSpec_.iconResource), IMAGE_ICON,
                                                        std::min(w, h), std::min(w, h), 0));
             SendMessageA(win, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
         }
@@ -218,7 +218,7 @@ void FormWindow::createControl(ui::Control& control) {
     byId_[id] = &control;
     windows_[&control] = win;
     bound_.push_back(&control);
-    SendMessageA(win, WM_SETFONT, reinterpret_cast<WPARAM>(font(control.font ? *control.font : spec_.defaultFont)), FALSE);
+    SendMessageA(win, WM_SETFONT, reinterpret_cast<WPARAM>(font(control.font ? *control.font : formSpec_.defaultFont)), FALSE);
     if (!control.tooltip.empty() && tooltip_) {
         TOOLINFOA ti{};
         ti.cbSize = sizeof ti;
@@ -255,7 +255,7 @@ void FormWindow::rebuildMenu() {
     // Empty the bar in place (SetMenu keeps the same handle) and fill it again.
     while (GetMenuItemCount(menu_) > 0) DeleteMenu(menu_, 0, MF_BYPOSITION);
     menuItems_.clear();
-    for (ui::MenuItem* top : spec_.menuBar) appendMenu(menu_, *top);
+    for (ui::MenuItem* top : formSpec_.menuBar) appendMenu(menu_, *top);
     DrawMenuBar(hwnd_);
 
     // Accelerators follow the items; a hidden or disabled item's key does nothing.
@@ -365,7 +365,7 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND: {
         RECT r;
         GetClientRect(hwnd_, &r);
-        FillRect(reinterpret_cast<HDC>(wp), &r, brush(spec_.background));
+        FillRect(reinterpret_cast<HDC>(wp), &r, brush(formSpec_.background));
         return 1;
     }
     case WM_CTLCOLORSTATIC:
@@ -376,7 +376,7 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         auto it = byId_.find(GetDlgCtrlID(child));
         ui::Control* c = it == byId_.end() ? nullptr : it->second;
         const bool box = msg != WM_CTLCOLORSTATIC || dynamic_cast<ui::TextBox*>(c);
-        ui::Color back = box ? ui::Color{255, 255, 255} : spec_.background;
+        ui::Color back = box ? ui::Color{255, 255, 255} : formSpec_.background;
         if (c && c->background && !(dynamic_cast<ui::Label*>(c) && static_cast<ui::Label*>(c)->transparent))
             back = *c->background;
         SetBkColor(dc, rgb(back));

@@ -31,7 +31,7 @@ struct FormSpec {
 
 class FormWindow {
 public:
-    explicit FormWindow(const FormSpec& spec);
+    explicit FormWindow(const FormSpec& formSpec);
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
     ~FormWindow();
@@ -66,7 +66,7 @@ private:
     HBRUSH brush(ui::Color c);
     void command(int id, int code);
 
-    FormSpec spec_;
+    FormSpec formSpec_;
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
     HMENU menu_ = nullptr;

@@ -25,9 +25,9 @@ struct WindowFixture : app_tests::StartupFixture {
 
     explicit WindowFixture(const std::string& reportName = "xp-dhcp-two-dns.txt") {
         report = app_tests::savedReport(reportName);
-        ui::qt::FormSpec spec{form.caption, form.clientWidth, form.clientHeight, form.background, form.defaultFont,
+        ui::qt::FormSpec formSpec{form.caption, form.clientWidth, form.clientHeight, form.background, form.defaultFont,
                               "program-icon", form.controls, form.menuBar};
-        window = std::make_unique<ui::qt::FormWindow>(spec);
+        window = std::make_unique<ui::qt::FormWindow>(formSpec);
         form.onShow = [this] { window->showCentred(); };
         app::wireMainForm(form, p, {[this] { window->close(); }});
         window->onClose = [this] { app::shutDown(form, p); };
