@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Fresh machine to tested build: install what is missing, build, run every
 # test, the installed-package test, a short fuzzing run, then the benchmark
-# figures.
+# figures. Ends with one summary line of the test suites.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
-(cd build && ctest --output-on-failure -j "$(nproc)" "$@")
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+(cd build && ctest --output-on-failure -j "$(nproc)" "$@") 2>&1 | tee "$log"
+summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
 scripts/package-test.sh
 scripts/fuzz.sh "${CFGSCOPE_FUZZ_SECONDS:-20}"
 scripts/bench.sh
+failed=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$summary")
+total=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$summary")
+echo "tests: $((total - failed)) passed, $failed failed"
