@@ -12,13 +12,7 @@
 #include "capture/DiagnosisReport.h"
 #include "capture/ReportParser.h"
 #include "platform/console/ConsoleDialogs.h"
-#include "platform/linux/LinuxEnvironment.h"
-#include "platform/linux/LinuxFiles.h"
-#include "platform/linux/LinuxProcesses.h"
-#include "platform/linux/LinuxSession.h"
-#include "platform/linux/CurlDownload.h"
-#include "platform/linux/LinuxSystemQueries.h"
-#include "platform/linux/XdgShell.h"
+#include "platform/linux/LinuxServices.h"
 #include "platform/linux/NativePath.h"
 #include "platform/linux/TextLines.h"
 #include "sysinfo/HostReport.h"
@@ -97,17 +91,10 @@ std::string reportHostName(const std::vector<std::string>& lines, const std::str
 
 // The facts of the machine this command runs on.
 sysinfo::HostReport liveHostReport() {
-    using namespace platform::linux_backend;
-    LinuxFiles files;
-    LinuxProcesses processes;
-    LinuxEnvironment env;
-    LinuxSession session;
+    platform::linux_backend::LinuxServices services;
     platform::ConsoleClipboard clipboard;
     platform::ConsoleDialogs dialogs(std::cin, std::cerr);
-    LinuxSystemQueries system;
-    CurlDownload download;
-    XdgShell shell;
-    platform::Platform p{files, processes, env, session, clipboard, dialogs, system, download, shell};
+    platform::Platform p = services.with(clipboard, dialogs);
     return sysinfo::gatherHostReport(p);
 }
 
@@ -145,16 +132,14 @@ int diagnoseMachine(const Options& o, std::ostream& out, std::ostream& err) {
             return 2;
         }
     }
-    LinuxFiles files;
-    LinuxProcesses processes;
-    LinuxEnvironment env;
+    LinuxServices services;
     CommandSession session;
     platform::ConsoleClipboard clipboard;
     platform::ConsoleDialogs dialogs(std::cin, err);
-    LinuxSystemQueries system;
-    CurlDownload download;
-    XdgShell shell;
-    platform::Platform p{files, processes, env, session, clipboard, dialogs, system, download, shell};
+    platform::Platform p = services.with(clipboard, dialogs, &session);
+    LinuxFiles& files = services.files;
+    LinuxProcesses& processes = services.processes;
+    LinuxEnvironment& env = services.env;
 
     std::string temp = env.get("TEMP");
     if (temp.empty()) {

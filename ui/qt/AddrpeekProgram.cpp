@@ -8,15 +8,9 @@
 
 #include "addrpeek/Monitor.h"
 #include "addrpeek/ServerSetting.h"
-#include "platform/linux/CurlDownload.h"
-#include "platform/linux/LinuxEnvironment.h"
-#include "platform/linux/LinuxFiles.h"
-#include "platform/linux/LinuxProcesses.h"
-#include "platform/linux/LinuxSession.h"
-#include "platform/linux/LinuxSystemQueries.h"
-#include "platform/linux/XdgShell.h"
 #include "ui/qt/FormWindow.h"
 #include "ui/qt/QtDialogs.h"
+#include "platform/linux/LinuxServices.h"
 
 namespace ui::qt {
 
@@ -52,23 +46,16 @@ int runAddrpeekProgram(int argc, char** argv, std::ostream& err) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(addrpeek::kAppTitle);
 
-    namespace lx = platform::linux_backend;
-    lx::LinuxFiles files;
-    lx::LinuxProcesses processes;
-    lx::LinuxEnvironment env;
-    lx::LinuxSession session;
-    lx::LinuxSystemQueries system;
-    lx::CurlDownload download;
-    lx::XdgShell shell;
+    platform::linux_backend::LinuxServices services;
     QtClipboard clipboard;
     QtDialogs dialogs;
-    platform::Platform p{files, processes, env, session, clipboard, dialogs, system, download, shell};
+    platform::Platform p = services.with(clipboard, dialogs);
 
     addrpeek::MonitorForm form;
     FormWindow window(monitorFormSpec(form));
     dialogs.setOwner(&window);
     form.onShow = [&] { window.showCentred(); };
-    addrpeek::Monitor monitor{form, p, addrpeek::productServerBase(env), [&] { window.close(); }};
+    addrpeek::Monitor monitor{form, p, addrpeek::productServerBase(services.env), [&] { window.close(); }};
     addrpeek::wireMonitor(monitor);
 
     bool started = false;

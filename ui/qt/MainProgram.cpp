@@ -14,17 +14,11 @@
 #include "app/MainForm.h"
 #include "app/Startup.h"
 #include "app/Wiring.h"
-#include "platform/linux/LinuxEnvironment.h"
-#include "platform/linux/LinuxFiles.h"
-#include "platform/linux/LinuxProcesses.h"
-#include "platform/linux/LinuxSession.h"
-#include "platform/linux/CurlDownload.h"
-#include "platform/linux/LinuxSystemQueries.h"
-#include "platform/linux/XdgShell.h"
 #include "ui/qt/AuxWindows.h"
 #include "ui/qt/FormWindow.h"
 #include "ui/qt/QtDialogs.h"
 #include "ui/qt/ShutdownSignals.h"
+#include "platform/linux/LinuxServices.h"
 
 namespace ui::qt {
 
@@ -106,17 +100,10 @@ int runMainProgram(int argc, char** argv, std::ostream& err) {
     QApplication::setApplicationName(app::kAppTitle);
     timingMark("toolkit", err);
 
-    namespace lx = platform::linux_backend;
-    lx::LinuxFiles files;
-    lx::LinuxProcesses processes;
-    lx::LinuxEnvironment env;
-    lx::LinuxSession session;
-    lx::LinuxSystemQueries system;
-    lx::CurlDownload download;
-    lx::XdgShell shell;
+    platform::linux_backend::LinuxServices services;
     QtClipboard clipboard;
     QtDialogs dialogs;
-    platform::Platform p{files, processes, env, session, clipboard, dialogs, system, download, shell};
+    platform::Platform p = services.with(clipboard, dialogs);
 
     app::MainForm form;
     FormWindow window(mainFormSpec(form));
@@ -127,9 +114,10 @@ int runMainProgram(int argc, char** argv, std::ostream& err) {
     };
     app::wireMainForm(form, p, {[&] { window.close(); }, [&](shortcuts::AuxWindow& w) { showAuxWindow(w, &window); }});
     // The restart shortcut: confirmed in a dialog, carried out by the session manager.
-    shell.sessionEnd = {[&] { return askSessionEnd(&window); },
-                        [](const std::vector<std::string>& argv) { return lx::runToCompletion(argv, 5000); },
-                        [&](const std::string& text) { dialogs.messageBox(text, app::kAppTitle); }};
+    services.shell.sessionEnd = {
+        [&] { return askSessionEnd(&window); },
+        [](const std::vector<std::string>& argv) { return platform::linux_backend::runToCompletion(argv, 5000); },
+        [&](const std::string& text) { dialogs.messageBox(text, app::kAppTitle); }};
     // Every way the window closes (close box, Close button, the session
     // ending, a termination signal) removes the working folder.
     window.onClose = [&] { app::shutDown(form, p); };

@@ -29,6 +29,7 @@
 #include "platform/linux/LinuxSession.h"
 #include "platform/linux/XdgShell.h"
 #include "platform/linux/CurlDownload.h"
+#include "platform/linux/LinuxServices.h"
 #include "platform/linux/LinuxSystemQueries.h"
 #include "platform/linux/XdgShell.h"
 #include "platform/linux/NativePath.h"
@@ -56,16 +57,10 @@ double cpuSeconds() {
 
 // One run of the program's window in this process.
 struct Window {
-    lx::LinuxFiles files;
-    lx::LinuxProcesses processes;
-    lx::LinuxEnvironment env;
-    lx::LinuxSession session;
-    lx::LinuxSystemQueries system;
-    lx::CurlDownload download;
-    lx::XdgShell shell;
+    lx::LinuxServices services;
     ui::qt::QtClipboard clipboard;
     ui::qt::QtDialogs dialogs;
-    platform::Platform p{files, processes, env, session, clipboard, dialogs, system, download, shell};
+    platform::Platform p = services.with(clipboard, dialogs);
     app::MainForm form;
     ui::qt::FormWindow window{ui::qt::FormSpec{form.caption, form.clientWidth, form.clientHeight, form.background,
                                                form.defaultFont, "program-icon", form.controls, form.menuBar}};
