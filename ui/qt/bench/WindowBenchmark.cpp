@@ -68,7 +68,7 @@ struct Window {
     Window() {
         dialogs.setOwner(&window);
         form.onShow = [this] { window.showCentred(); };
-        app::wireMainForm(form, p, {[this] { window.close(); }});
+        app::wireMainForm(form, p, {[this] { window.close(); }, {}});
         window.onClose = [this] { app::shutDown(form, p); };
     }
     bool start() {
