@@ -15,13 +15,6 @@ bool reportComplete(const std::vector<std::string>& lines) {
     return false;
 }
 
-std::vector<std::string> reportListFrom(const std::vector<std::string>& fileLines) {
-    std::vector<std::string> list{kPleaseWait};
-    for (const auto& line : fileLines)
-        if (!line.empty()) list.push_back(line);
-    return list;
-}
-
 namespace {
 
 CaptureOutcome timeOut(platform::Platform& p) {

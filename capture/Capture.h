@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "capture/ReportParser.h"
 #include "platform/Platform.h"
 
 namespace capture {
 
 inline constexpr const char* kReportFile = "data.txt";
 inline constexpr const char* kGetDataScript = "getdata.bat";
-inline constexpr const char* kPleaseWait = "Please Wait ...";
 inline constexpr const char* kTimeoutError = "Timeout error";
 // More failed attempts than this end the program.
 inline constexpr int kPollLimit = 1000;
@@ -27,9 +27,6 @@ std::vector<std::string> getDataScript(const std::string& workingFolder);
 
 // True when one of the first three lines begins with "Windows" (exact case).
 bool reportComplete(const std::vector<std::string>& lines);
-
-// The report list after loading: the waiting line, then every non-empty line.
-std::vector<std::string> reportListFrom(const std::vector<std::string>& fileLines);
 
 CaptureOutcome refresh(app::MainForm& form, platform::Platform& p);
 

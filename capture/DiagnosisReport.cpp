@@ -7,8 +7,7 @@
 namespace capture {
 
 namespace {
-constexpr std::size_t kLogLimit = 20;
-constexpr const char* kPleaseWait = "Please Wait ...";
+constexpr std::size_t kLogLimit = 20;  // as the window's log keeps
 }  // namespace
 
 std::string detectDialect(const std::vector<std::string>& lines) {
@@ -19,12 +18,9 @@ std::string detectDialect(const std::vector<std::string>& lines) {
 
 DiagnosisSummary diagnoseLines(const std::vector<std::string>& fileLines, std::string_view marker,
                                std::string_view timeText) {
-    std::vector<std::string> list{kPleaseWait};
-    for (const auto& line : fileLines)
-        if (!line.empty()) list.push_back(line);
-
     DiagnosisSummary summary;
-    ParseResult result = parseReport(list, marker, timeText, summary.table);
+    ParseResult result = parseReport(reportListFrom(fileLines), marker, timeText, summary.table);
+    summary.hostName = result.hostName.value_or("");
     summary.status = result.status;
     summary.adapterEntries = result.adapterEntries;
     summary.faultCount = result.faultCount;

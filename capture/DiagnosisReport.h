@@ -18,6 +18,7 @@ struct DiagnosisSummary {
     app::AdapterTable table{};
     std::vector<std::string> log;
     int faultCount = 0;
+    std::string hostName;  // from the report, upper-cased; empty when it names none
 };
 
 // Runs a Refresh's load, parse and diagnosis on the lines of a saved

@@ -188,6 +188,13 @@ std::string shortNameOf(std::string_view adapterName, std::size_t keywordPositio
     return std::string(rest.substr(0, rest.find(' ')));
 }
 
+std::vector<std::string> reportListFrom(const std::vector<std::string>& fileLines) {
+    std::vector<std::string> list{kPleaseWait};
+    for (const auto& line : fileLines)
+        if (!line.empty()) list.push_back(line);
+    return list;
+}
+
 void clearAdapterTable(app::AdapterTable& table) {
     for (auto& row : table)
         for (auto& cell : row) cell.clear();

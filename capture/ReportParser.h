@@ -14,6 +14,11 @@
 namespace capture {
 
 inline constexpr const char* kTunnelSkip = "TUNNEL SKIP";
+inline constexpr const char* kPleaseWait = "Please Wait ...";
+
+// The report list as a capture loads it: the waiting line, then every
+// non-empty line of the report file.
+std::vector<std::string> reportListFrom(const std::vector<std::string>& fileLines);
 
 struct ParseResult {
     std::string status;             // the status line

@@ -80,15 +80,6 @@ Options parseOptions(const std::vector<std::string>& args) {
 
 int exitFor(const capture::DiagnosisSummary& s) { return s.faultCount == 0 ? 0 : 1; }
 
-// The host name a saved report was taken on, upper-cased as the window shows it.
-std::string reportHostName(const std::vector<std::string>& lines, const std::string& marker) {
-    std::vector<std::string> list{"Please Wait ..."};
-    for (const auto& line : lines)
-        if (!line.empty()) list.push_back(line);
-    app::AdapterTable scratch{};
-    return capture::parseReport(list, marker, "", scratch).hostName.value_or("");
-}
-
 // The facts of the machine this command runs on.
 sysinfo::HostReport liveHostReport() {
     platform::linux_backend::LinuxServices services;
@@ -111,7 +102,7 @@ int diagnoseFile(const Options& o, std::ostream& out, std::ostream& err) {
     auto summary = capture::diagnoseLines(lines, marker, session.timeOfDayText());
     // The other facts are this machine's; the computer is the one the report names.
     sysinfo::HostReport host = liveHostReport();
-    host.computerName = reportHostName(lines, marker);
+    host.computerName = summary.hostName;
     out << sysinfo::formatHostReport(host) << capture::formatDiagnosis(summary);
     return exitFor(summary);
 }
