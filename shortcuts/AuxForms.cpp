@@ -58,6 +58,7 @@ ManufacturerForm::ManufacturerForm() : AuxWindow("Manufacturer Information", 513
     place(Label3, 2040, 1080, 2970, 255);
     place(Label4, 2040, 1380, 2970, 480);
     place(Text1, 120, 2040, 4890, 2280);
+    Text1.multiLine = true;
     place(Command2, 3840, 4440, 1170, 420);
     Label1.font = kBold;
     Label3.font = kBold;

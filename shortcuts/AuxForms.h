@@ -33,7 +33,7 @@ struct ManufacturerForm : AuxWindow {
     ui::Label Label2{"Label2"};
     ui::Label Label3{"Label3"};
     ui::Label Label4{"Label4"};
-    ui::TextBox Text1{"Text1"};  // several lines
+    ui::TextBox Text1{"Text1"};  // several lines (multiLine)
     ui::Button Command2{"Command2"};
     ui::Button Command1{"Command1"};  // working: reads the manufacturer data
 };

@@ -1,5 +1,7 @@
 #include "ui/Controls.h"
 
+#include <cctype>
+
 namespace ui {
 
 bool ListBox::removeAt(int index) {
@@ -17,6 +19,17 @@ bool ListBox::select(int index) {
     notify();
     if (onClick) onClick();
     return true;
+}
+
+bool isFixedPitchFamily(const std::string& family) {
+    auto same = [&](const char* name) {
+        std::string a = family, b = name;
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+        return true;
+    };
+    return same("Lucida Console") || same("Courier New");
 }
 
 }  // namespace ui

@@ -26,6 +26,11 @@ struct Font {
     bool bold = false;
 };
 
+// The families the forms use for columns that must line up ("Lucida
+// Console", "Courier New"); a binding that lacks them takes another
+// fixed-pitch font.
+bool isFixedPitchFamily(const std::string& family);
+
 enum class Align { Left, Right, Center };
 
 // Properties common to all controls. `changed` is set by a toolkit binding
@@ -94,6 +99,8 @@ public:
         if (onChange) onChange();
     }
     std::function<void()> onChange;
+    // A box of several lines, shown read-only with a vertical scroll bar.
+    bool multiLine = false;
 
 private:
     std::string text_;

@@ -98,7 +98,7 @@ void showAuxWindow(shortcuts::AuxWindow& w, QWidget* owner) {
             QPixmap pixmap = auxPicture(picture->resource, widget->size());
             if (!pixmap.isNull()) static_cast<QLabel*>(widget)->setPixmap(pixmap);
             widget->installEventFilter(surfaceClicks);  // pictures take no clicks of their own
-        } else if (auto* box = dynamic_cast<ui::TextBox*>(c); box && c->geometry.height > 2 * 285) {
+        } else if (auto* box = dynamic_cast<ui::TextBox*>(c); box && box->multiLine) {
             makeMultiLine(*box, widget);
         }
     }

@@ -16,16 +16,11 @@ QString firstInstalled(const QStringList& candidates) {
     return {};
 }
 
-bool isFixedPitchRequest(const QString& family) {
-    return family.compare("Lucida Console", Qt::CaseInsensitive) == 0 ||
-           family.compare("Courier New", Qt::CaseInsensitive) == 0;
-}
-
 }  // namespace
 
 QString resolveFamily(const QString& requested) {
     if (!firstInstalled({requested}).isEmpty()) return requested;
-    if (isFixedPitchRequest(requested)) {
+    if (ui::isFixedPitchFamily(requested.toStdString())) {
         QString mono = firstInstalled({"Liberation Mono", "DejaVu Sans Mono", "Cousine"});
         return mono.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family() : mono;
     }
@@ -41,7 +36,7 @@ QFont toQFont(const ui::Font& font) {
     QFont f(resolveFamily(requested));
     f.setPixelSize(fontPixels(font.points));
     f.setBold(font.bold);
-    if (isFixedPitchRequest(requested)) {
+    if (ui::isFixedPitchFamily(requested.toStdString())) {
         f.setStyleHint(QFont::Monospace);
         f.setFixedPitch(true);
     } else {

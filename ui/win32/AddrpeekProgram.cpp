@@ -12,6 +12,7 @@
 #include "platform/windows/WindowsShell.h"
 #include "platform/windows/WindowsSystemQueries.h"
 #include "ui/win32/FormWindow.h"
+#include "ui/win32/Pictures.h"
 #include "ui/win32/Win32Dialogs.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -36,10 +37,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     formSpec.clientHeight = form.clientHeight;
     formSpec.background = form.background;
     formSpec.defaultFont = form.defaultFont;
-    formSpec.iconResource = 1;
+    formSpec.iconResource = ui::win32::kProgramIcon;
     formSpec.controls = form.controls;
     formSpec.menuBar = form.menuBar;
     ui::win32::FormWindow window(formSpec);
+    window.waiting = [&dialogs] { return dialogs.waiting(); };
     dialogs.owner = window.handle();
     shell.owner = window.handle();
     form.onShow = [&] { window.showCentred(); };

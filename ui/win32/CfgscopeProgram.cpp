@@ -12,38 +12,10 @@
 #include "platform/windows/WindowsSession.h"
 #include "platform/windows/WindowsShell.h"
 #include "platform/windows/WindowsSystemQueries.h"
-#include "shortcuts/AuxWindow.h"
+#include "ui/win32/AuxWindows.h"
 #include "ui/win32/FormWindow.h"
+#include "ui/win32/Pictures.h"
 #include "ui/win32/Win32Dialogs.h"
-
-namespace {
-
-// The program's small windows (About and the like), modal over the main one.
-void showAuxWindow(shortcuts::AuxWindow& aux, ui::win32::FormWindow& main) {
-    ui::win32::FormSpec formSpec;
-    formSpec.caption = aux.caption;
-    formSpec.titleBar = !aux.caption.empty();
-    formSpec.clientWidth = aux.clientWidth;
-    formSpec.clientHeight = aux.clientHeight;
-    formSpec.background = aux.background;
-    formSpec.defaultFont = aux.defaultFont;
-    formSpec.iconResource = 1;
-    formSpec.controls = aux.controls;
-    formSpec.owner = main.handle();
-    ui::win32::FormWindow window(formSpec);
-    window.onSurfaceClick = aux.onWindowClick;
-    aux.shown = true;
-    aux.close = [&window] { window.close(); };
-    window.onClose = [&aux] { aux.shown = false; };
-    EnableWindow(main.handle(), FALSE);
-    window.showCentred();
-    ui::win32::runUntilClosed(window);
-    aux.close = nullptr;
-    EnableWindow(main.handle(), TRUE);
-    SetForegroundWindow(main.handle());
-}
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     namespace wb = platform::windows_backend;
@@ -67,17 +39,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     formSpec.clientHeight = form.clientHeight;
     formSpec.background = form.background;
     formSpec.defaultFont = form.defaultFont;
-    formSpec.iconResource = 1;
+    formSpec.iconResource = ui::win32::kProgramIcon;
     formSpec.controls = form.controls;
     formSpec.menuBar = form.menuBar;
     ui::win32::FormWindow window(formSpec);
+    window.waiting = [&dialogs] { return dialogs.waiting(); };
     dialogs.owner = window.handle();
     shell.owner = window.handle();
     form.onShow = [&] {
         window.setCaption(form.caption);
         window.showCentred();
     };
-    app::wireMainForm(form, p, {[&] { window.close(); }, [&](shortcuts::AuxWindow& w) { showAuxWindow(w, window); }});
+    app::wireMainForm(form, p, {[&] { window.close(); }, [&](shortcuts::AuxWindow& w) { ui::win32::showAuxWindow(w, window.handle()); }});
     // Every way the window closes removes the working folder.
     window.onClose = [&] { app::shutDown(form, p); };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/win32/MenuKeys.h"
+#include "ui/win32/Pictures.h"
 
 namespace ui::win32 {
 
@@ -44,6 +45,16 @@ std::string windowText(HWND w) {
     GetWindowTextA(w, text.data(), n + 1);
     text.resize(static_cast<std::size_t>(n));
     return text;
+}
+
+std::string crlfLines(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
+        out += text[i];
+    }
+    return out;
 }
 
 void syncCommon(HWND w, const ui::Control& c) {
@@ -104,6 +115,8 @@ FormWindow::~FormWindow() {
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
     for (auto& [key, f] : fonts_) DeleteObject(f);
     for (auto& [key, b] : brushes_) DeleteObject(b);
+    for (HICON icon : icons_) DestroyIcon(icon);
+    for (HBITMAP bitmap : images_) DeleteObject(bitmap);
 }
 
 HFONT FormWindow::font(const ui::Font& f) {
@@ -111,7 +124,9 @@ HFONT FormWindow::font(const ui::Font& f) {
     if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
     static const int dpi = screenDpi();
     HFONT h = CreateFontA(-static_cast<int>(f.points * dpi / 72.0 + 0.5), 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
-                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          // A missing fixed-pitch family falls back to another fixed-pitch one.
+                          ui::isFixedPitchFamily(f.family) ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE,
                           f.family.c_str());
     fonts_[key] = h;
     return h;
@@ -146,11 +161,16 @@ void FormWindow::createControl(ui::Control& control) {
             InvalidateRect(win, nullptr, TRUE);
         };
     } else if (auto* c = dynamic_cast<ui::TextBox*>(&control)) {
-        make("EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+        if (c->multiLine)
+            make("EDIT", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, WS_EX_CLIENTEDGE);
+        else
+            make("EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
         c->changed = [this, win, c] {
-            if (windowText(win) != c->text()) {
+            // An edit control breaks lines at CR LF only.
+            const std::string text = c->multiLine ? crlfLines(c->text()) : c->text();
+            if (windowText(win) != text) {
                 ++updating_;
-                SetWindowTextA(win, c->text().c_str());
+                SetWindowTextA(win, text.c_str());
                 --updating_;
             }
             syncCommon(win, *c);
@@ -188,11 +208,26 @@ void FormWindow::createControl(ui::Control& control) {
             syncCommon(win, *c);
         };
     } else if (auto* c = dynamic_cast<ui::Picture*>(&control)) {
-        make("STATIC", SS_ICON | SS_CENTERIMAGE);
-        if (formSpec_.iconResource) {
-            HICON icon = static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(formSpec_.iconResource), IMAGE_ICON,
-                                                       std::min(w, h), std::min(w, h), 0));
-            SendMessageA(win, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+        // Pictures take no clicks (no SS_NOTIFY): a click on one reaches the window.
+        if (isBanner(c->resource)) {
+            make("STATIC", SS_OWNERDRAW);
+        } else if (const std::string file = pictureFile(c->resource); !file.empty()) {
+            make("STATIC", SS_BITMAP | SS_CENTERIMAGE);
+            if (HBITMAP bitmap = loadBitmapFile(file, w, h)) {
+                images_.push_back(bitmap);
+                SendMessageA(win, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+                SetWindowPos(win, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+        } else {
+            make("STATIC", SS_ICON | SS_CENTERIMAGE);
+            if (int id = pictureIcon(c->resource)) {
+                if (HICON icon = static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(id), IMAGE_ICON, std::min(w, h),
+                                                               std::min(w, h), 0))) {
+                    icons_.push_back(icon);
+                    SendMessageA(win, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+                    SetWindowPos(win, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+                }
+            }
         }
         c->changed = [win, c] { syncCommon(win, *c); };
     } else if (auto* c = dynamic_cast<ui::Line*>(&control)) {
@@ -359,6 +394,22 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         if (auto it = byId_.find(static_cast<int>(wp)); it != byId_.end())
             if (auto* t = dynamic_cast<ui::Timer*>(it->second)) run([t] { t->tick(); });
         return 0;
+    case WM_SETCURSOR:
+        // The wait pointer stays over the whole window, children included,
+        // while an operation wants it; the controls' own pointers otherwise.
+        if (waiting && waiting()) {
+            SetCursor(LoadCursor(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        break;
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+        auto it = byId_.find(static_cast<int>(item->CtlID));
+        if (it == byId_.end()) break;
+        FillRect(item->hDC, &item->rcItem, brush(it->second->background.value_or(formSpec_.background)));
+        drawBanner(item->hDC, item->rcItem);
+        return TRUE;
+    }
     case WM_LBUTTONUP:
         if (onSurfaceClick) run([this] { onSurfaceClick(); });
         return 0;

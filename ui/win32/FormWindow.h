@@ -22,7 +22,7 @@ struct FormSpec {
     int clientHeight = 0;  // twips
     ui::Color background{240, 240, 240};
     ui::Font defaultFont{"Arial", 8.25, false};
-    int iconResource = 0;  // icon in the program's resources
+    int iconResource = 0;  // the window's icon in the program's resources
     std::vector<ui::Control*> controls;
     std::vector<ui::MenuItem*> menuBar;
     HWND owner = nullptr;       // a modal window's owner
@@ -48,6 +48,8 @@ public:
     std::function<void()> onClose;
     // A click on the window's own surface.
     std::function<void()> onSurfaceClick;
+    // While this answers true the pointer over the window is the wait pointer.
+    std::function<bool()> waiting;
 
     // Runs an operation of the form; a close asked for meanwhile waits for
     // the outermost operation to end.
@@ -76,6 +78,8 @@ private:
     std::map<int, ui::MenuItem*> menuItems_;
     std::map<std::string, HFONT> fonts_;
     std::map<unsigned, HBRUSH> brushes_;
+    std::vector<HICON> icons_;
+    std::vector<HBITMAP> images_;
     std::vector<ui::Control*> bound_;
     int nextId_ = 1000;
     int updating_ = 0;  // text set by the program, not typed
