@@ -1,38 +1,64 @@
 #!/usr/bin/env bash
-# Smoke test of the Windows cfgscope.exe under wine on a virtual display:
-# the window is found by its caption, the working folder with the fixed
-# scripts appears in %TEMP%, and the Close button removes it. Wine's own
-# ipconfig writes no "Windows IP Configuration" header, so a small stand-in
-# (ipconfig.bat printing a fixture report) comes first on the path.
-# usage: scripts/smoke-windows.sh [SCREENSHOT.png]   (after scripts/build-windows.sh)
+# Smoke test of the Windows programs under wine on a virtual display, used as
+# a new user would use them:
+#   cfgscope.exe: its window is found by its caption and shows the adapter of
+#     the report; its working folder with the fixed scripts appears in %TEMP%;
+#     Get Public IP asks the product web server on 127.0.0.1 and the status
+#     line turns to connected; Ctrl+C puts the whole report on the clipboard;
+#     the Close button removes the working folder and ends the program.
+#   addrpeek.exe: its window shows the public address from the same server
+#     and closes from its close box.
+# Wine's own ipconfig writes no "Windows IP Configuration" header, so a small
+# stand-in (ipconfig.bat printing a fixture report) comes first on the path.
+# Controls are read and driven from outside by window_probe.exe.
+#
+# usage: scripts/smoke-windows.sh [SCREENSHOT-FOLDER]   (after scripts/build-windows.sh
+#        and the Linux build, whose vorlan-webserver serves the product pages)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-exe=${CFGSCOPE_WIN_BUILD:-$root/build-win}/bin/cfgscope.exe
-shot=${1:-}
-for tool in Xvfb xdotool wine winepath; do
+bin=${CFGSCOPE_WIN_BUILD:-$root/build-win}/bin
+server=${CFGSCOPE_LINUX_BUILD:-$root/build}/bin/vorlan-webserver
+shots=${1:-}
+for tool in Xvfb xdotool import wine winepath wineserver; do
   command -v "$tool" >/dev/null || { echo "smoke-windows: $tool is missing" >&2; exit 2; }
 done
-[ -f "$exe" ] || { echo "smoke-windows: $exe not built (scripts/build-windows.sh)" >&2; exit 2; }
+for f in "$bin/cfgscope.exe" "$bin/addrpeek.exe" "$bin/window_probe.exe" "$server"; do
+  [ -f "$f" ] || { echo "smoke-windows: $f not built" >&2; exit 2; }
+done
 
 export WINEPREFIX=${CFGSCOPE_WINEPREFIX:-$HOME/.wine-cfgscope}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 work=$(mktemp -d)
-xvfb_pid= app_pid=
+xvfb_pid= app_pid= server_pid=
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
   wineserver -k 2>/dev/null || true
+  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 # The display first: the first wine command starts wine's session, which
-# keeps the display it was started with.
+# keeps the display it was started with. A wine server left from an earlier
+# run would keep its own display: stop it.
+wineserver -k 2>/dev/null || true
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot --init >/dev/null 2>&1 || true
+  wineserver -w
+fi
+
+# The product web server on a free port of 127.0.0.1.
+"$server" --bind 127.0.0.1 --port 0 >"$work/server.log" 2>&1 &
+server_pid=$!
+for _ in $(seq 100); do grep -q "http://127.0.0.1:" "$work/server.log" && break; sleep 0.05; done
+export CFGSCOPE_PRODUCT_SERVER=$(grep -o "http://127.0.0.1:[0-9]*" "$work/server.log" | head -n1)
+[ -n "$CFGSCOPE_PRODUCT_SERVER" ] || { echo "smoke-windows: the web server did not start" >&2; cat "$work/server.log" >&2; exit 1; }
 
 # The ipconfig stand-in: the fixture report, CR LF lines.
 mkdir -p "$work/bin"
@@ -40,33 +66,79 @@ fixture=$root/tests/data/xp-dhcp-two-dns.txt
 printf '@type "%s"\r\n' "$(winepath -w "$fixture" 2>/dev/null)" >"$work/bin/ipconfig.bat"
 export WINEPATH="$(winepath -w "$work/bin" 2>/dev/null)"
 
+probe() { wine "$bin/window_probe.exe" "$@" 2>&1 | tr -d '\r'; }
+fail() {
+  echo "smoke-windows: FAIL: $*" >&2
+  cat "$work/app.log" >&2 2>/dev/null || true
+  exit 1
+}
+screenshot() {  # NAME CAPTION
+  [ -n "$shots" ] || return 0
+  mkdir -p "$shots"
+  local id
+  id=$(xdotool search --name "^$2\$" 2>/dev/null | head -1 || true)
+  [ -n "$id" ] && import -window "$id" "$shots/$1.png" && echo "screenshot: $shots/$1.png"
+}
 
+# --- cfgscope.exe ---
+main="VORLAN Lanomat Std"
 temp=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>/dev/null)
 folder="$temp/cfgscope"
-wine "$exe" >"$work/app.log" 2>&1 &
+wine "$bin/cfgscope.exe" >"$work/app.log" 2>&1 &
 app_pid=$!
 
-window=
-for _ in $(seq 120); do
-  window=$(xdotool search --name "^VORLAN Lanomat Std" 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && [ -d "$folder" ] && break
-  sleep 0.25
-done
-fail() { echo "smoke-windows: FAIL: $*" >&2; cat "$work/app.log" >&2; xdotool search --name . getwindowname %@ 2>/dev/null | head >&2 || true; exit 1; }
-[ -n "$window" ] || fail "no window captioned VORLAN Lanomat Std"
+probe wait "$main" "1) Ethernet adapter Local Area Connection" >/dev/null \
+  || fail "no window captioned $main showing the report's adapter"
+probe wait "$main" "No errors found" >/dev/null || fail "the status line does not read No errors found"
 [ -d "$folder" ] || fail "no working folder $folder"
-sleep 2
-ls "$folder"/*.bat >/dev/null 2>&1 || fail "no scripts in $folder"
-echo "window $window; working folder $folder:"
-ls "$folder"
-if [ -n "$shot" ]; then
-  import -window root "$shot"
-  echo "screenshot: $shot"
-fi
+for script in getdata.bat releaseall.bat renewall.bat; do
+  [ -f "$folder/$script" ] || fail "no $script in $folder"
+done
+echo "cfgscope.exe: window up, working folder $folder: $(cd "$folder" && ls | tr '\n' ' ')"
 
-# Close: the button at the bottom right of the client area.
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove "$((X + WIDTH - 45))" "$((Y + HEIGHT - 42))" click 1
+probe click "$main" "Get Public IP Address" >/dev/null || fail "no Get Public IP Address button"
+status=$(probe wait "$main" " Internet: Connected") || fail "Get Public IP: the status line never read connected"
+[ "$status" = " Internet: Connected ... Public IP Address: 127.0.0.1" ] || fail "Get Public IP: status \"$status\""
+echo "cfgscope.exe: Get Public IP: $status"
+
+probe key "$main" Ctrl+C >/dev/null || fail "Ctrl+C not typed"
+report=
+for _ in $(seq 50); do
+  report=$(probe clipboard || true)
+  grep -q "Public (WAN) IP : 127.0.0.1" <<<"$report" && break
+  sleep 0.2
+done
+for line in "Public (WAN) IP : 127.0.0.1" "1) Ethernet adapter Local Area Connection" \
+    "DNS Server 2:     4.2.2.2" "Created with VORLAN Lanomat Std 1.3.0"; do
+  grep -qF "$line" <<<"$report" || fail "Copy All: the clipboard lacks \"$line\""
+done
+echo "cfgscope.exe: Copy All put $(wc -l <<<"$report") lines on the clipboard"
+screenshot cfgscope "$main"
+
+probe click "$main" "Close" >/dev/null || fail "no Close button"
 for _ in $(seq 80); do [ -d "$folder" ] || break; sleep 0.25; done
 [ -d "$folder" ] && fail "the working folder stays after Close"
+for _ in $(seq 40); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.25; done
+kill -0 "$app_pid" 2>/dev/null && fail "cfgscope.exe still runs after Close"
+app_pid=
+echo "cfgscope.exe: Close removed the working folder"
+
+# --- addrpeek.exe ---
+peek="VORLAN Addrpeek Tool"
+wine "$bin/addrpeek.exe" >"$work/app.log" 2>&1 &
+app_pid=$!
+probe wait "$peek" "" >/dev/null || fail "no window captioned $peek"
+texts=
+for _ in $(seq 100); do
+  texts=$(probe texts "$peek")
+  grep -q "127.0.0.1" <<<"$texts" && break
+  sleep 0.2
+done
+grep -q "127.0.0.1" <<<"$texts" || { echo "$texts" >&2; fail "addrpeek.exe never showed the public address 127.0.0.1"; }
+echo "addrpeek.exe: $(grep -m1 "127.0.0.1" <<<"$texts" | sed 's/^[[:space:]]*//')"
+screenshot addrpeek "$peek"
+probe close "$peek" >/dev/null
+for _ in $(seq 40); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.25; done
+kill -0 "$app_pid" 2>/dev/null && fail "addrpeek.exe still runs after its close box"
+app_pid=
 echo "smoke-windows: OK"
