@@ -20,7 +20,7 @@ root=$PWD
 bin=${CFGSCOPE_WIN_BUILD:-$root/build-win}/bin
 server=${CFGSCOPE_LINUX_BUILD:-$root/build}/bin/vorlan-webserver
 shots=${1:-}
-for tool in Xvfb xdotool import wine winepath wineserver; do
+for tool in Xvfb xwininfo import wine winepath wineserver; do
   command -v "$tool" >/dev/null || { echo "smoke-windows: $tool is missing" >&2; exit 2; }
 done
 for f in "$bin/cfgscope.exe" "$bin/addrpeek.exe" "$bin/window_probe.exe" "$server"; do
@@ -76,7 +76,7 @@ screenshot() {  # NAME CAPTION
   [ -n "$shots" ] || return 0
   mkdir -p "$shots"
   local id
-  id=$(xdotool search --name "^$2\$" 2>/dev/null | head -1 || true)
+  id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$2\"" | awk '{print $1}' | head -1 || true)
   [ -n "$id" ] && import -window "$id" "$shots/$1.png" && echo "screenshot: $shots/$1.png"
 }
 

@@ -1,12 +1,27 @@
 #!/usr/bin/env bash
-# Builds the Windows programs and tests (scripts/build-windows.sh) and runs
-# the tests under wine with CTest. Separate from the Linux tests
-# (scripts/test.sh): nothing here runs in CI's Linux build.
+# Builds the Windows programs and tests (scripts/build-windows.sh), runs the
+# tests under wine with CTest on a virtual display of their own (the window
+# tests need one), then the smoke test of both programs
+# (scripts/smoke-windows.sh). scripts/test.sh runs this after the Linux tests.
+# Arguments go to CTest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 out=${CFGSCOPE_WIN_BUILD:-$root/build-win}
 scripts/build-windows.sh
+for tool in Xvfb xwininfo import; do
+  command -v "$tool" >/dev/null || { echo "test-windows: $tool is missing (scripts/install-deps.sh)" >&2; exit 2; }
+done
+
+# A display of our own, started before the wine server so wine's session
+# keeps it; a wine server left from an earlier run would keep another.
+wineserver -k 2>/dev/null || true
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$display_file" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$display_file")"
+rm -f "$display_file"
 
 # The project's own wine prefix, prepared once; one wine server kept for
 # the whole run (each program would otherwise start and stop its own) and
@@ -20,7 +35,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineserver -w
 fi
 wineserver -p 60 || true  # already running: keep that one
-trap 'wineserver -k 2>/dev/null || true' EXIT
+trap 'wineserver -k 2>/dev/null || true; kill "$xvfb_pid" 2>/dev/null || true' EXIT
 # Wine's first program start loads its services; do it before CTest times
 # anything.
 wine cmd /c exit >/dev/null 2>&1 || true
@@ -40,6 +55,14 @@ if [ -x "$linux_build/bin/vorlan-webserver" ]; then
   port=$(head -1 "$server_log" | sed -n 's|.*http://127.0.0.1:\([0-9]*\)/.*|\1|p')
   [ -n "$port" ] && export CFGSCOPE_TEST_SERVER="http://127.0.0.1:$port"
 fi
-trap 'wineserver -k 2>/dev/null || true; [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true' EXIT
+stop() {
+  wineserver -k 2>/dev/null || true
+  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+}
+trap stop EXIT
 
 (cd "$out" && ctest --output-on-failure -j "${CFGSCOPE_JOBS:-$(nproc)}" "$@")
+stop
+trap - EXIT
+scripts/smoke-windows.sh "${CFGSCOPE_SHOTS:-}"

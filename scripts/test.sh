@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Fresh machine to tested build: install what is missing, build, run every
-# test, the installed-package test, a short fuzzing run, then the benchmark
-# figures. Ends with one summary line of the test suites.
+# test, the installed-package test, the Windows build with its tests and
+# smoke test under wine (CFGSCOPE_WINDOWS=off leaves it out), a short fuzzing
+# run, then the benchmark figures. Ends with one summary line of the test
+# suites.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -11,8 +13,17 @@ trap 'rm -f "$log"' EXIT
 (cd build && ctest --output-on-failure -j "$(nproc)" "$@") 2>&1 | tee "$log"
 summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
 scripts/package-test.sh
-scripts/fuzz.sh "${CFGSCOPE_FUZZ_SECONDS:-20}"
-scripts/bench.sh
 failed=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$summary")
 total=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$summary")
+if [ "${CFGSCOPE_WINDOWS:-on}" != off ]; then
+  scripts/test-windows.sh 2>&1 | tee "$log"
+  windows=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+  failed=$((failed + $(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$windows")))
+  total=$((total + $(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$windows")))
+  # The smoke test counts as one more.
+  total=$((total + 1))
+  grep -q '^smoke-windows: OK' "$log" || failed=$((failed + 1))
+fi
+scripts/fuzz.sh "${CFGSCOPE_FUZZ_SECONDS:-20}"
+scripts/bench.sh
 echo "tests: $((total - failed)) passed, $failed failed"

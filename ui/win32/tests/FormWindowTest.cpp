@@ -136,9 +136,21 @@ TEST_F(MainWindow, EveryDrawnControlHasItsNativeWindowAndWorkingOnesNone) {
             EXPECT_EQ(textOf(w), box->text());
         }
         if (!dynamic_cast<ui::Picture*>(c) && !dynamic_cast<ui::Line*>(c)) {
+            auto handle = reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0));
             LOGFONTA font{};
-            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(w, WM_GETFONT, 0, 0)), sizeof font, &font);
-            EXPECT_EQ(std::string(font.lfFaceName), (c->font ? *c->font : form.defaultFont).family);
+            GetObjectA(handle, sizeof font, &font);
+            const std::string family = (c->font ? *c->font : form.defaultFont).family;
+            EXPECT_EQ(std::string(font.lfFaceName), family);
+            if (ui::isFixedPitchFamily(family)) {
+                // Columns line up even where the family itself is missing.
+                HDC dc = GetDC(w);
+                HGDIOBJ old = SelectObject(dc, handle);
+                TEXTMETRICA metrics{};
+                GetTextMetricsA(dc, &metrics);
+                SelectObject(dc, old);
+                ReleaseDC(w, dc);
+                EXPECT_EQ(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH, 0) << "a fixed-pitch font";
+            }
         }
     }
     EXPECT_GT(drawn, 20);
