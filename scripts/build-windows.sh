@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows programs (build-win/bin/cfgscope.exe, addrpeek.exe)
-# and their tests with mingw-w64. The Linux build (scripts/build.sh) is
-# separate and unaffected.
+# and their tests with mingw-w64, and the release archive of the two programs
+# (build-win/cfgscope-VERSION-windows-x64.zip). The Linux build
+# (scripts/build.sh) is separate and unaffected.
 #
 # Debian packages this needs (installed below when missing; CI's Linux build
 # does not use them, so they are not in scripts/deps/):
@@ -39,3 +40,5 @@ fi
 cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
   -DGTest_DIR="$gtest_prefix/lib/cmake/GTest" -DCFGSCOPE_BENCH=OFF "$@" >/dev/null
 cmake --build "$out" -j "$jobs"
+(cd "$out" && cpack -G ZIP >/dev/null)
+ls "$out"/cfgscope-*-windows-x64.zip

@@ -12,6 +12,8 @@
 # stand-in (ipconfig.bat printing a fixture report) comes first on the path.
 # Controls are read and driven from outside by window_probe.exe.
 #
+# The programs come from the release archive, unpacked into a fresh folder.
+#
 # usage: scripts/smoke-windows.sh [SCREENSHOT-FOLDER]   (after scripts/build-windows.sh
 #        and the Linux build, whose vorlan-webserver serves the product pages)
 set -euo pipefail
@@ -23,8 +25,9 @@ shots=${1:-}
 for tool in Xvfb xwininfo import wine winepath wineserver; do
   command -v "$tool" >/dev/null || { echo "smoke-windows: $tool is missing" >&2; exit 2; }
 done
-for f in "$bin/cfgscope.exe" "$bin/addrpeek.exe" "$bin/window_probe.exe" "$server"; do
-  [ -f "$f" ] || { echo "smoke-windows: $f not built" >&2; exit 2; }
+archive=$(ls "$bin"/../cfgscope-*-windows-x64.zip 2>/dev/null | head -n1 || true)
+for f in "$archive" "$bin/window_probe.exe" "$server"; do
+  [ -n "$f" ] && [ -f "$f" ] || { echo "smoke-windows: ${f:-the release archive} not built" >&2; exit 2; }
 done
 
 export WINEPREFIX=${CFGSCOPE_WINEPREFIX:-$HOME/.wine-cfgscope}
@@ -60,6 +63,14 @@ for _ in $(seq 100); do grep -q "http://127.0.0.1:" "$work/server.log" && break;
 export CFGSCOPE_PRODUCT_SERVER=$(grep -o "http://127.0.0.1:[0-9]*" "$work/server.log" | head -n1)
 [ -n "$CFGSCOPE_PRODUCT_SERVER" ] || { echo "smoke-windows: the web server did not start" >&2; cat "$work/server.log" >&2; exit 1; }
 
+# The programs as a user gets them: unpacked from the release archive.
+mkdir -p "$work/release"
+(cd "$work/release" && cmake -E tar xf "$archive")
+for f in cfgscope.exe addrpeek.exe README.txt; do
+  [ -f "$work/release/$f" ] || { echo "smoke-windows: FAIL: $f missing from $archive" >&2; exit 1; }
+done
+programs=$work/release
+
 # The ipconfig stand-in: the fixture report, CR LF lines.
 mkdir -p "$work/bin"
 fixture=$root/tests/data/xp-dhcp-two-dns.txt
@@ -84,7 +95,7 @@ screenshot() {  # NAME CAPTION
 main="VORLAN Lanomat Std"
 temp=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>/dev/null)
 folder="$temp/cfgscope"
-wine "$bin/cfgscope.exe" >"$work/app.log" 2>&1 &
+wine "$programs/cfgscope.exe" >"$work/app.log" 2>&1 &
 app_pid=$!
 
 probe wait "$main" "1) Ethernet adapter Local Area Connection" >/dev/null \
@@ -125,7 +136,7 @@ echo "cfgscope.exe: Close removed the working folder"
 
 # --- addrpeek.exe ---
 peek="VORLAN Addrpeek Tool"
-wine "$bin/addrpeek.exe" >"$work/app.log" 2>&1 &
+wine "$programs/addrpeek.exe" >"$work/app.log" 2>&1 &
 app_pid=$!
 probe wait "$peek" "" >/dev/null || fail "no window captioned $peek"
 texts=
