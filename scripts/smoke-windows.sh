@@ -112,12 +112,15 @@ status=$(probe wait "$main" " Internet: Connected") || fail "Get Public IP: the 
 [ "$status" = " Internet: Connected ... Public IP Address: 127.0.0.1" ] || fail "Get Public IP: status \"$status\""
 echo "cfgscope.exe: Get Public IP: $status"
 
-probe key "$main" Ctrl+C >/dev/null || fail "Ctrl+C not typed"
+# Ctrl+C, typed again if the window had not taken the keyboard yet.
 report=
-for _ in $(seq 50); do
-  report=$(probe clipboard || true)
-  grep -q "Public (WAN) IP : 127.0.0.1" <<<"$report" && break
-  sleep 0.2
+for attempt in $(seq 5); do
+  probe key "$main" Ctrl+C >/dev/null || fail "Ctrl+C not typed"
+  for _ in $(seq 10); do
+    report=$(probe clipboard || true)
+    grep -q "Public (WAN) IP : 127.0.0.1" <<<"$report" && break 2
+    sleep 0.2
+  done
 done
 for line in "Public (WAN) IP : 127.0.0.1" "1) Ethernet adapter Local Area Connection" \
     "DNS Server 2:     4.2.2.2" "Created with VORLAN Lanomat Std 1.3.0"; do
