@@ -33,16 +33,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     platform::Platform p{files, processes, env, session, clipboard, dialogs, system, download, shell};
 
     app::MainForm form;
-    ui::win32::FormSpec formSpec;
-    formSpec.caption = form.caption;
-    formSpec.clientWidth = form.clientWidth;
-    formSpec.clientHeight = form.clientHeight;
-    formSpec.background = form.background;
-    formSpec.defaultFont = form.defaultFont;
-    formSpec.iconResource = ui::win32::kProgramIcon;
-    formSpec.controls = form.controls;
-    formSpec.menuBar = form.menuBar;
-    ui::win32::FormWindow window(formSpec);
+    ui::win32::FormWindow window(ui::win32::mainFormSpec(form, ui::win32::kProgramIcon));
     window.waiting = [&dialogs] { return dialogs.waiting(); };
     dialogs.owner = window.handle();
     shell.owner = window.handle();

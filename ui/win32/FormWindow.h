@@ -29,6 +29,21 @@ struct FormSpec {
     bool titleBar = true;
 };
 
+// How a program's main form is drawn: its window, controls and menu bar.
+template <class Form>
+FormSpec mainFormSpec(const Form& form, int iconResource) {
+    FormSpec spec;
+    spec.caption = form.caption;
+    spec.clientWidth = form.clientWidth;
+    spec.clientHeight = form.clientHeight;
+    spec.background = form.background;
+    spec.defaultFont = form.defaultFont;
+    spec.iconResource = iconResource;
+    spec.controls = form.controls;
+    spec.menuBar = form.menuBar;
+    return spec;
+}
+
 class FormWindow {
 public:
     explicit FormWindow(const FormSpec& formSpec);

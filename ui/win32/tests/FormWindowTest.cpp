@@ -12,6 +12,7 @@
 #include "app/MainForm.h"
 #include "ui/win32/FormWindow.h"
 #include "ui/win32/MenuKeys.h"
+#include "ui/win32/Pictures.h"
 
 using ui::win32::FormSpec;
 using ui::win32::FormWindow;
@@ -48,19 +49,6 @@ RECT clientRectOf(HWND child) {
 
 bool styled(HWND w, LONG style) { return (GetWindowLongA(w, GWL_STYLE) & style) == style; }
 
-FormSpec mainSpec(app::MainForm& form) {
-    FormSpec spec;
-    spec.caption = form.caption;
-    spec.clientWidth = form.clientWidth;
-    spec.clientHeight = form.clientHeight;
-    spec.background = form.background;
-    spec.defaultFont = form.defaultFont;
-    spec.iconResource = 1;
-    spec.controls = form.controls;
-    spec.menuBar = form.menuBar;
-    return spec;
-}
-
 struct MenuEntry {
     std::string text;
     UINT id = 0;
@@ -91,7 +79,7 @@ const MenuEntry* findEntry(const std::vector<MenuEntry>& entries, const std::str
 class MainWindow : public ::testing::Test {
 protected:
     app::MainForm form;
-    FormWindow window{mainSpec(form)};
+    FormWindow window{ui::win32::mainFormSpec(form, ui::win32::kProgramIcon)};
     HWND of(const ui::Control& c) { return window.controlHandle(c); }
 };
 
