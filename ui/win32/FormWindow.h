@@ -32,16 +32,16 @@ struct FormSpec {
 // How a program's main form is drawn: its window, controls and menu bar.
 template <class Form>
 FormSpec mainFormSpec(const Form& form, int iconResource) {
-    FormSpec spec;
-    spec.caption = form.caption;
-    spec.clientWidth = form.clientWidth;
-    spec.clientHeight = form.clientHeight;
-    spec.background = form.background;
-    spec.defaultFont = form.defaultFont;
-    spec.iconResource = iconResource;
-    spec.controls = form.controls;
-    spec.menuBar = form.menuBar;
-    return spec;
+    FormSpec formSpec;
+    formSpec.caption = form.caption;
+    formSpec.clientWidth = form.clientWidth;
+    formSpec.clientHeight = form.clientHeight;
+    formSpec.background = form.background;
+    formSpec.defaultFont = form.defaultFont;
+    formSpec.iconResource = iconResource;
+    formSpec.controls = form.controls;
+    formSpec.menuBar = form.menuBar;
+    return formSpec;
 }
 
 class FormWindow {

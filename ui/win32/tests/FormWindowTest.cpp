@@ -358,11 +358,11 @@ TEST(Win32Timer, EnabledTimerTicksAndStopsWhenDisabled) {
     timer.intervalMs = 10;
     int ticks = 0;
     timer.onTick = [&] { ++ticks; };
-    FormSpec spec;
-    spec.caption = "timer";
-    spec.clientWidth = spec.clientHeight = 1500;
-    spec.controls = {&timer};
-    FormWindow window(spec);
+    FormSpec formSpec;
+    formSpec.caption = "timer";
+    formSpec.clientWidth = formSpec.clientHeight = 1500;
+    formSpec.controls = {&timer};
+    FormWindow window(formSpec);
     for (int i = 0; i < 200 && ticks == 0; ++i) {
         Sleep(10);
         pump();
