@@ -12,6 +12,7 @@
 # folder (default build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib/session.sh
 
 out=${1:-getpublicip.png}
 build=${BUILD:-build}
@@ -38,23 +39,14 @@ cleanup() {
 trap cleanup EXIT
 
 if [ "${SERVER:-on}" != off ]; then
-  "$server" --bind 127.0.0.1 --port 0 --newest-version "${NEWEST:-1.03.0}" --whats-new "${WHATSNEW:-}" \
-    >"$work/server.log" 2>&1 &
-  server_pid=$!
-  for _ in $(seq 1 100); do grep -q "listening on" "$work/server.log" 2>/dev/null && break; sleep 0.05; done
-  port=$(grep -o "http://127.0.0.1:[0-9]*" "$work/server.log" | head -n1 | sed 's/.*://')
-  [ -n "$port" ] || { echo "screenshot: the server did not start" >&2; cat "$work/server.log" >&2; exit 1; }
-  export CFGSCOPE_PRODUCT_SERVER="http://127.0.0.1:$port"
+  start_web_server "$server" "$work" --newest-version "${NEWEST:-1.03.0}" --whats-new "${WHATSNEW:-}"
+  export CFGSCOPE_PRODUCT_SERVER=$server_url
 else
   export CFGSCOPE_PRODUCT_SERVER="http://127.0.0.1:9"  # nothing listens there
 fi
 export CFGSCOPE_ECHO_SERVICE="http://127.0.0.1:9/"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "screenshot: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+start_display "$work"
 export TEMP="$work/temp"
 mkdir -m 700 "$TEMP"
 "$program" >"$work/out.log" 2>&1 &
@@ -62,7 +54,7 @@ app_pid=$!
 
 window=""
 for _ in $(seq 1 200); do
-  window=$(xwininfo -root -tree 2>/dev/null | awk -v c="\"$caption\"" 'index($0, c) { print $1; exit }')
+  window=$(window_by_caption "$caption")
   [ -n "$window" ] && break
   sleep 0.1
 done

@@ -10,6 +10,7 @@
 # stand-ins, default beside the program).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib/session.sh
 
 out=${1:-cfgscope.png}
 program=${CFGSCOPE:-build/bin/cfgscope}
@@ -31,12 +32,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display of its own: Xvfb picks a free number and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "screenshot: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+# A display of its own.
+start_display "$work"
 
 # A private TEMP, so the run neither sees nor disturbs the user's own copy.
 export TEMP="$work/temp"
@@ -46,7 +43,7 @@ app_pid=$!
 
 window=""
 for _ in $(seq 1 $((wait_s * 10))); do
-  window=$(xwininfo -root -tree 2>/dev/null | awk -v c="\"$caption\"" 'index($0, c) { print $1; exit }')
+  window=$(window_by_caption "$caption")
   [ -n "$window" ] && break
   kill -0 "$app_pid" 2>/dev/null || break
   sleep 0.1

@@ -30,8 +30,7 @@ for f in "$archive" "$bin/window_probe.exe" "$server"; do
   [ -n "$f" ] && [ -f "$f" ] || { echo "smoke-windows: ${f:-the release archive} not built" >&2; exit 2; }
 done
 
-export WINEPREFIX=${CFGSCOPE_WINEPREFIX:-$HOME/.wine-cfgscope}
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source scripts/lib/session.sh
 work=$(mktemp -d)
 xvfb_pid= app_pid= server_pid=
 cleanup() {
@@ -47,21 +46,12 @@ trap cleanup EXIT
 # keeps the display it was started with. A wine server left from an earlier
 # run would keep its own display: stop it.
 wineserver -k 2>/dev/null || true
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot --init >/dev/null 2>&1 || true
-  wineserver -w
-fi
+start_display "$work"
+use_wine_prefix >/dev/null
 
 # The product web server on a free port of 127.0.0.1.
-"$server" --bind 127.0.0.1 --port 0 >"$work/server.log" 2>&1 &
-server_pid=$!
-for _ in $(seq 100); do grep -q "http://127.0.0.1:" "$work/server.log" && break; sleep 0.05; done
-export CFGSCOPE_PRODUCT_SERVER=$(grep -o "http://127.0.0.1:[0-9]*" "$work/server.log" | head -n1)
-[ -n "$CFGSCOPE_PRODUCT_SERVER" ] || { echo "smoke-windows: the web server did not start" >&2; cat "$work/server.log" >&2; exit 1; }
+start_web_server "$server" "$work"
+export CFGSCOPE_PRODUCT_SERVER=$server_url
 
 # The programs as a user gets them: unpacked from the release archive.
 mkdir -p "$work/release"
@@ -87,8 +77,13 @@ screenshot() {  # NAME CAPTION
   [ -n "$shots" ] || return 0
   mkdir -p "$shots"
   local id
-  id=$(xwininfo -root -tree 2>/dev/null | grep -F "\"$2\"" | awk '{print $1}' | head -1 || true)
-  [ -n "$id" ] && import -window "$id" "$shots/$1.png" && echo "screenshot: $shots/$1.png"
+  id=$(window_by_caption "$2")
+  if [ -z "$id" ]; then
+    echo "smoke-windows: no window \"$2\" to take a picture of" >&2
+    return 0
+  fi
+  import -window "$id" "$shots/$1.png"
+  echo "screenshot: $shots/$1.png"
 }
 
 # --- cfgscope.exe ---

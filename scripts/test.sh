@@ -11,15 +11,18 @@ scripts/build.sh
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 (cd build && ctest --output-on-failure -j "$(nproc)" "$@") 2>&1 | tee "$log"
-summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+failed=0 total=0
+count() {  # adds the last CTest summary in $log to the counts
+  local summary
+  summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+  failed=$((failed + $(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$summary")))
+  total=$((total + $(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$summary")))
+}
+count
 scripts/package-test.sh
-failed=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$summary")
-total=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$summary")
 if [ "${CFGSCOPE_WINDOWS:-on}" != off ]; then
   scripts/test-windows.sh 2>&1 | tee "$log"
-  windows=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
-  failed=$((failed + $(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$windows")))
-  total=$((total + $(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$windows")))
+  count
   # The smoke test counts as one more.
   total=$((total + 1))
   grep -q '^smoke-windows: OK' "$log" || failed=$((failed + 1))

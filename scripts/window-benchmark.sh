@@ -7,6 +7,7 @@
 #   scripts/window-benchmark.sh [RUNS]      CFGSCOPE=path/to/cfgscope
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib/session.sh
 runs=${1:-11}
 program=${CFGSCOPE:-build/bin/cfgscope}
 [ -x "$program" ] || { echo "window-benchmark: no program at $program" >&2; exit 2; }
@@ -16,10 +17,8 @@ work=$(mktemp -d)
 chmod 700 "$work"
 xvfb_pid=""
 trap '[ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")" TEMP="$work/temp" CFGSCOPE_TIMING=1
+start_display "$work"
+export TEMP="$work/temp" CFGSCOPE_TIMING=1
 mkdir -m 700 "$TEMP"
 
 # Waits for the timing line of a started copy; prints milliseconds since $1.
