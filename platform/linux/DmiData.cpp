@@ -5,14 +5,11 @@
 #include <cctype>
 #include <fstream>
 
+#include "platform/linux/CommandWords.h"
+
 namespace platform::linux_backend {
 
 namespace {
-
-std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 bool placeholder(const std::string& value) {
     static const std::array<const char*, 8> kPlaceholders{

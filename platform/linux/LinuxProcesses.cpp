@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/linux/CommandWords.h"
 #include "platform/linux/NativePath.h"
 #include "platform/linux/ShortcutCommands.h"
 #include "platform/linux/Terminal.h"
@@ -18,32 +19,16 @@ namespace platform::linux_backend {
 
 namespace {
 
-std::vector<std::string> splitBlanks(const std::string& text) {
-    std::vector<std::string> words;
-    std::string word;
-    for (char c : text) {
-        if (c == ' ' || c == '\t') {
-            if (!word.empty()) words.push_back(std::move(word)), word.clear();
-        } else {
-            word.push_back(c);
-        }
-    }
-    if (!word.empty()) words.push_back(std::move(word));
-    return words;
-}
-
 bool endsWithBat(const std::string& word) {
     if (word.size() < 4) return false;
-    std::string tail = word.substr(word.size() - 4);
-    for (auto& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return tail == ".bat";
+    return lower(word.substr(word.size() - 4)) == ".bat";
 }
 
 }  // namespace
 
 std::vector<std::string> argvFor(const std::string& commandLine) {
-    auto words = splitBlanks(commandLine);
-    if (words.empty()) return {};
+    auto argv = words(commandLine);
+    if (argv.empty()) return {};
     if (auto tool = toolCommandArgv(commandLine)) return *tool;
     if (endsWithBat(commandLine)) {
         // Script paths are written unquoted and may hold blanks: the whole line is the path.
@@ -53,7 +38,7 @@ std::vector<std::string> argvFor(const std::string& commandLine) {
         std::size_t last = commandLine.find_last_not_of(" \t");
         return {runner, nativePath(commandLine.substr(first, last - first + 1))};
     }
-    return words;
+    return argv;
 }
 
 bool spawnDetached(const std::vector<std::string>& argv) {

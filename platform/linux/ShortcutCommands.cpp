@@ -1,34 +1,11 @@
 #include "platform/linux/ShortcutCommands.h"
 
-#include <unistd.h>
-
-#include <cctype>
-#include <cstdlib>
-
+#include "platform/linux/CommandWords.h"
 #include "platform/linux/Terminal.h"
 
 namespace platform::linux_backend {
 
 namespace {
-
-std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
-std::vector<std::string> words(const std::string& text) {
-    std::vector<std::string> out;
-    std::string word;
-    for (char c : text) {
-        if (c == ' ' || c == '\t') {
-            if (!word.empty()) out.push_back(word), word.clear();
-        } else {
-            word.push_back(c);
-        }
-    }
-    if (!word.empty()) out.push_back(word);
-    return out;
-}
 
 // "C:\WINDOWS\system32\ncpa.cpl" -> "ncpa.cpl"; the Windows folder may be empty.
 std::string fileName(const std::string& path) {
@@ -114,18 +91,7 @@ ShortcutProgram shortcutProgram(ShortcutKind kind, const std::function<bool(cons
     return {std::move(c.terminal), true};
 }
 
-bool installedOnPath(const std::string& program) {
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= dirs.size()) {
-        std::size_t end = dirs.find(':', start);
-        if (end == std::string::npos) end = dirs.size();
-        if (end > start && access((dirs.substr(start, end - start) + "/" + program).c_str(), X_OK) == 0) return true;
-        start = end + 1;
-    }
-    return false;
-}
+bool installedOnPath(const std::string& program) { return !findOnPath(program).empty(); }
 
 std::optional<std::vector<std::string>> shortcutLaunch(const std::string& commandLine, WindowStyle style) {
     auto kind = shortcutKind(commandLine);

@@ -1,29 +1,12 @@
 #include "platform/linux/Terminal.h"
 
-#include <unistd.h>
-
 #include <cstdlib>
+
+#include "platform/linux/CommandWords.h"
 
 namespace platform::linux_backend {
 
 namespace {
-
-std::string onPath(const std::string& program) {
-    if (program.empty()) return {};
-    if (program.find('/') != std::string::npos)
-        return access(program.c_str(), X_OK) == 0 ? program : std::string{};
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= dirs.size()) {
-        std::size_t end = dirs.find(':', start);
-        if (end == std::string::npos) end = dirs.size();
-        std::string candidate = dirs.substr(start, end - start) + "/" + program;
-        if (end > start && access(candidate.c_str(), X_OK) == 0) return candidate;
-        start = end + 1;
-    }
-    return {};
-}
 
 std::string baseName(const std::string& path) {
     auto slash = path.rfind('/');
@@ -39,7 +22,7 @@ std::vector<std::string> inTerminal(const std::vector<std::string>& argv, Window
         candidates.emplace_back(name);
 
     for (const auto& candidate : candidates) {
-        std::string full = onPath(candidate);
+        std::string full = findOnPath(candidate);
         if (full.empty()) continue;
         std::string kind = baseName(full);
         std::vector<std::string> cmd{full};

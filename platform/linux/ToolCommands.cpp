@@ -1,32 +1,12 @@
 #include "platform/linux/ToolCommands.h"
 
-#include <unistd.h>
-
-#include <cctype>
 #include <cstdlib>
+
+#include "platform/linux/CommandWords.h"
 
 namespace platform::linux_backend {
 
 namespace {
-
-std::string lower(std::string text) {
-    for (auto& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-std::vector<std::string> words(const std::string& text) {
-    std::vector<std::string> out;
-    std::string word;
-    for (char c : text) {
-        if (c == ' ' || c == '\t') {
-            if (!word.empty()) out.push_back(std::move(word)), word.clear();
-        } else {
-            word.push_back(c);
-        }
-    }
-    if (!word.empty()) out.push_back(std::move(word));
-    return out;
-}
 
 bool endsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -37,26 +17,6 @@ std::string env(const char* name) {
     return v ? v : "";
 }
 
-// Full path of an executable program, looked up on PATH unless it names a path.
-std::string executable(const std::string& program) {
-    if (program.empty()) return {};
-    if (program.find('/') != std::string::npos)
-        return access(program.c_str(), X_OK) == 0 ? program : std::string{};
-    std::string dirs = env("PATH");
-    if (dirs.empty()) dirs = "/usr/local/bin:/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= dirs.size()) {
-        std::size_t end = dirs.find(':', start);
-        if (end == std::string::npos) end = dirs.size();
-        if (end > start) {
-            std::string candidate = dirs.substr(start, end - start) + "/" + program;
-            if (access(candidate.c_str(), X_OK) == 0) return candidate;
-        }
-        start = end + 1;
-    }
-    return {};
-}
-
 // The user's editor: $VISUAL and $EDITOR may carry their own options ("code -w").
 std::vector<std::string> editorFor(const std::string& file) {
     std::vector<std::vector<std::string>> choices;
@@ -64,7 +24,7 @@ std::vector<std::string> editorFor(const std::string& file) {
         if (auto w = words(env(name)); !w.empty()) choices.push_back(std::move(w));
     for (const char* name : {"sensible-editor", "editor", "nano", "vi"}) choices.push_back({name});
     for (auto& choice : choices) {
-        std::string full = executable(choice[0]);
+        std::string full = findOnPath(choice[0]);
         if (full.empty()) continue;
         choice[0] = full;
         choice.push_back(file);
@@ -75,10 +35,10 @@ std::vector<std::string> editorFor(const std::string& file) {
 
 // The user's login shell, started in / (env -C changes the folder without a shell line).
 std::vector<std::string> shellAtRoot() {
-    std::string shell = executable(env("SHELL"));
-    if (shell.empty()) shell = executable("bash");
-    if (shell.empty()) shell = executable("sh");
-    std::string envTool = executable("env");
+    std::string shell = findOnPath(env("SHELL"));
+    if (shell.empty()) shell = findOnPath("bash");
+    if (shell.empty()) shell = findOnPath("sh");
+    std::string envTool = findOnPath("env");
     if (shell.empty() || envTool.empty()) return {};
     return {envTool, "-C", "/", shell};
 }
