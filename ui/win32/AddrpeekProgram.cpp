@@ -3,14 +3,7 @@
 
 #include "addrpeek/Monitor.h"
 #include "addrpeek/ServerSetting.h"
-#include "platform/windows/WindowsClipboard.h"
-#include "platform/windows/WindowsDownload.h"
-#include "platform/windows/WindowsEnvironment.h"
-#include "platform/windows/WindowsFiles.h"
-#include "platform/windows/WindowsProcesses.h"
-#include "platform/windows/WindowsSession.h"
-#include "platform/windows/WindowsShell.h"
-#include "platform/windows/WindowsSystemQueries.h"
+#include "platform/windows/WindowsServices.h"
 #include "ui/win32/FormWindow.h"
 #include "ui/win32/Pictures.h"
 #include "ui/win32/Win32Dialogs.h"
@@ -19,24 +12,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     namespace wb = platform::windows_backend;
     wb::prepareCommonControls();
 
-    wb::WindowsFiles files;
-    wb::WindowsProcesses processes;
-    wb::WindowsEnvironment env;
-    wb::WindowsSession session;
-    wb::WindowsSystemQueries system;
-    wb::WindowsDownload download;
-    wb::WindowsShell shell;
-    wb::WindowsClipboard clipboard;
+    wb::WindowsServices services;
     ui::win32::Win32Dialogs dialogs;
-    platform::Platform p{files, processes, env, session, clipboard, dialogs, system, download, shell};
+    platform::Platform p = services.with(dialogs);
 
     addrpeek::MonitorForm form;
     ui::win32::FormWindow window(ui::win32::mainFormSpec(form, ui::win32::kProgramIcon));
     window.waiting = [&dialogs] { return dialogs.waiting(); };
     dialogs.owner = window.handle();
-    shell.owner = window.handle();
+    services.shell.owner = window.handle();
     form.onShow = [&] { window.showCentred(); };
-    addrpeek::Monitor monitor{form, p, addrpeek::productServerBase(env), [&] { window.close(); }};
+    addrpeek::Monitor monitor{form, p, addrpeek::productServerBase(services.env), [&] { window.close(); }};
     addrpeek::wireMonitor(monitor);
 
     bool started = false;

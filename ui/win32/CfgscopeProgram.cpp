@@ -4,14 +4,7 @@
 #include "app/MainForm.h"
 #include "app/Startup.h"
 #include "app/Wiring.h"
-#include "platform/windows/WindowsClipboard.h"
-#include "platform/windows/WindowsDownload.h"
-#include "platform/windows/WindowsEnvironment.h"
-#include "platform/windows/WindowsFiles.h"
-#include "platform/windows/WindowsProcesses.h"
-#include "platform/windows/WindowsSession.h"
-#include "platform/windows/WindowsShell.h"
-#include "platform/windows/WindowsSystemQueries.h"
+#include "platform/windows/WindowsServices.h"
 #include "ui/win32/AuxWindows.h"
 #include "ui/win32/FormWindow.h"
 #include "ui/win32/Pictures.h"
@@ -21,22 +14,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     namespace wb = platform::windows_backend;
     wb::prepareCommonControls();
 
-    wb::WindowsFiles files;
-    wb::WindowsProcesses processes;
-    wb::WindowsEnvironment env;
-    wb::WindowsSession session;
-    wb::WindowsSystemQueries system;
-    wb::WindowsDownload download;
-    wb::WindowsShell shell;
-    wb::WindowsClipboard clipboard;
+    wb::WindowsServices services;
     ui::win32::Win32Dialogs dialogs;
-    platform::Platform p{files, processes, env, session, clipboard, dialogs, system, download, shell};
+    platform::Platform p = services.with(dialogs);
 
     app::MainForm form;
     ui::win32::FormWindow window(ui::win32::mainFormSpec(form, ui::win32::kProgramIcon));
     window.waiting = [&dialogs] { return dialogs.waiting(); };
     dialogs.owner = window.handle();
-    shell.owner = window.handle();
+    services.shell.owner = window.handle();
     form.onShow = [&] {
         window.setCaption(form.caption);
         window.showCentred();
