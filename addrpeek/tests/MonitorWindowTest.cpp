@@ -30,13 +30,7 @@ struct MonitorWindow : testing::Test {
         fake.env.vars["TEMP"] = "/tmp/u";
         fake.system.addresses = std::vector<std::string>{"192.168.1.20"};
         fake.download.pages["http://127.0.0.1:1/ip.shtml"] = {"203.0.113.9"};
-        ui::qt::FormSpec formSpec;
-        formSpec.caption = form.caption;
-        formSpec.clientWidth = form.clientWidth;
-        formSpec.clientHeight = form.clientHeight;
-        formSpec.controls = form.controls;
-        formSpec.menuBar = form.menuBar;
-        window = std::make_unique<ui::qt::FormWindow>(formSpec);
+        window = std::make_unique<ui::qt::FormWindow>(ui::qt::mainFormSpec(form, "program-icon"));
         form.onShow = [this] { window->showCentred(); };
         wireMonitor(m);
         ASSERT_TRUE(startMonitor(m));

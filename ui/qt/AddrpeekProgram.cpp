@@ -21,19 +21,6 @@ bool isSet(const char* name) {
     return v && *v;
 }
 
-FormSpec monitorFormSpec(addrpeek::MonitorForm& form) {
-    FormSpec formSpec;
-    formSpec.caption = form.caption;
-    formSpec.clientWidth = form.clientWidth;
-    formSpec.clientHeight = form.clientHeight;
-    formSpec.background = form.background;
-    formSpec.defaultFont = form.defaultFont;
-    formSpec.icon = "program-icon";
-    formSpec.controls = form.controls;
-    formSpec.menuBar = form.menuBar;
-    return formSpec;
-}
-
 }  // namespace
 
 int runAddrpeekProgram(int argc, char** argv, std::ostream& err) {
@@ -52,7 +39,7 @@ int runAddrpeekProgram(int argc, char** argv, std::ostream& err) {
     platform::Platform p = services.with(clipboard, dialogs);
 
     addrpeek::MonitorForm form;
-    FormWindow window(monitorFormSpec(form));
+    FormWindow window(mainFormSpec(form, "program-icon"));
     dialogs.setOwner(&window);
     form.onShow = [&] { window.showCentred(); };
     addrpeek::Monitor monitor{form, p, addrpeek::productServerBase(services.env), [&] { window.close(); }};

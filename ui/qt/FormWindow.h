@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QMainWindow>
@@ -28,6 +29,13 @@ struct FormSpec {
     std::vector<ui::Control*> controls;
     std::vector<ui::MenuItem*> menuBar;
 };
+
+// How a program's main form is drawn: its window, controls and menu bar.
+template <class Form>
+FormSpec mainFormSpec(const Form& form, std::string icon) {
+    return {form.caption, form.clientWidth, form.clientHeight, form.background,
+            form.defaultFont, std::move(icon), form.controls, form.menuBar};
+}
 
 class FormWindow : public QMainWindow {
 public:

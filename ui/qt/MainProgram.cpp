@@ -47,19 +47,6 @@ bool localXServer(const std::string& number) {
     return false;
 }
 
-FormSpec mainFormSpec(app::MainForm& form) {
-    FormSpec formSpec;
-    formSpec.caption = form.caption;
-    formSpec.clientWidth = form.clientWidth;
-    formSpec.clientHeight = form.clientHeight;
-    formSpec.background = form.background;
-    formSpec.defaultFont = form.defaultFont;
-    formSpec.icon = form.Picture1.resource;
-    formSpec.controls = form.controls;
-    formSpec.menuBar = form.menuBar;
-    return formSpec;
-}
-
 // For the benchmark script (CFGSCOPE_TIMING set): wall-clock moments of
 // the start-up stages, the last one when the first adapter view is painted.
 void timingMark(const char* stage, std::ostream& err) {
@@ -106,7 +93,7 @@ int runMainProgram(int argc, char** argv, std::ostream& err) {
     platform::Platform p = services.with(clipboard, dialogs);
 
     app::MainForm form;
-    FormWindow window(mainFormSpec(form));
+    FormWindow window(mainFormSpec(form, form.Picture1.resource));
     dialogs.setOwner(&window);
     form.onShow = [&] {
         window.setCaption(form.caption);

@@ -62,8 +62,7 @@ struct Window {
     ui::qt::QtDialogs dialogs;
     platform::Platform p = services.with(clipboard, dialogs);
     app::MainForm form;
-    ui::qt::FormWindow window{ui::qt::FormSpec{form.caption, form.clientWidth, form.clientHeight, form.background,
-                                               form.defaultFont, "program-icon", form.controls, form.menuBar}};
+    ui::qt::FormWindow window{ui::qt::mainFormSpec(form, "program-icon")};
 
     Window() {
         dialogs.setOwner(&window);

@@ -25,9 +25,7 @@ struct WindowFixture : app_tests::StartupFixture {
 
     explicit WindowFixture(const std::string& reportName = "xp-dhcp-two-dns.txt") {
         report = app_tests::savedReport(reportName);
-        ui::qt::FormSpec formSpec{form.caption, form.clientWidth, form.clientHeight, form.background, form.defaultFont,
-                              "program-icon", form.controls, form.menuBar};
-        window = std::make_unique<ui::qt::FormWindow>(formSpec);
+        window = std::make_unique<ui::qt::FormWindow>(ui::qt::mainFormSpec(form, "program-icon"));
         form.onShow = [this] { window->showCentred(); };
         app::wireMainForm(form, p, {[this] { window->close(); }});
         window->onClose = [this] { app::shutDown(form, p); };
