@@ -2,33 +2,33 @@
 
 namespace capture {
 
-namespace {
+std::string pingDnsSuffix(int which) { return "pingdns" + std::to_string(which) + ".bat"; }
 
-ScriptFile framedPing(std::string name, std::string title, std::string_view target) {
+ScriptFile framedScript(std::string name, std::string_view title, std::string_view command) {
     return {std::move(name),
-            {"@echo off", kHyphenLine, "@echo " + title, kHyphenLine, "ping " + std::string(target), kHyphenLine,
+            {"@echo off", kHyphenLine, "@echo " + std::string(title), kHyphenLine, std::string(command), kHyphenLine,
              "@pause"}};
 }
 
-}  // namespace
-
 ScriptFile releaseScript(int adapter, std::string_view shortName) {
-    return {std::to_string(adapter) + "release.bat", {"ipconfig /release *" + std::string(shortName) + "*"}};
+    return {std::to_string(adapter) + kReleaseSuffix, {"ipconfig /release *" + std::string(shortName) + "*"}};
 }
 
 ScriptFile renewScript(int adapter, std::string_view shortName) {
-    return {std::to_string(adapter) + "renew.bat", {"ipconfig /renew *" + std::string(shortName) + "*"}};
+    return {std::to_string(adapter) + kRenewSuffix, {"ipconfig /renew *" + std::string(shortName) + "*"}};
 }
 
 ScriptFile pingGatewayScript(int adapter, std::string_view gateway) {
     auto n = std::to_string(adapter);
-    return framedPing(n + "pinggateway.bat", "Ping default Gateway / Router for Adapter (" + n + ")", gateway);
+    return framedScript(n + kPingGatewaySuffix, "Ping default Gateway / Router for Adapter (" + n + ")",
+                        "ping " + std::string(gateway));
 }
 
 ScriptFile pingDnsScript(int adapter, int which, std::string_view server) {
     auto n = std::to_string(adapter);
     auto w = std::to_string(which);
-    return framedPing(n + "pingdns" + w + ".bat", "Ping DNS " + w + " for Adapter (" + n + ")", server);
+    return framedScript(n + pingDnsSuffix(which), "Ping DNS " + w + " for Adapter (" + n + ")",
+                        "ping " + std::string(server));
 }
 
 }  // namespace capture

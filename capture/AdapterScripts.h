@@ -15,6 +15,21 @@ struct ScriptFile {
 
 inline constexpr const char* kHyphenLine = "@echo ---------------------------------------------------------";
 
+// The fixed scripts' names, and the per-adapter names after the adapter number.
+inline constexpr const char* kReleaseAllScript = "releaseall.bat";
+inline constexpr const char* kRenewAllScript = "renewall.bat";
+inline constexpr const char* kDisplayDnsScript = "displaydns.bat";
+inline constexpr const char* kPurgeDnsScript = "purgedns.bat";
+inline constexpr const char* kReleaseSuffix = "release.bat";
+inline constexpr const char* kRenewSuffix = "renew.bat";
+inline constexpr const char* kPingGatewaySuffix = "pinggateway.bat";
+// which = 1 or 2: "pingdns1.bat".
+std::string pingDnsSuffix(int which);
+
+// A script shown in a console: the title between hyphen lines, the command,
+// another hyphen line and a pause.
+ScriptFile framedScript(std::string name, std::string_view title, std::string_view command);
+
 ScriptFile releaseScript(int adapter, std::string_view shortName);
 ScriptFile renewScript(int adapter, std::string_view shortName);
 ScriptFile pingGatewayScript(int adapter, std::string_view gateway);

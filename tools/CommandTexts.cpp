@@ -30,9 +30,7 @@ capture::ScriptFile hostScript(HostCommand command, const std::string& host) {
         case HostCommand::TraceRoute: title = "Trace Route for: "; tool = "tracert "; break;
         case HostCommand::NsLookup: title = "NS Lookup for: "; tool = "nslookup "; break;
     }
-    const std::string hyphens = capture::kHyphenLine;
-    return {hostCommandText(command).scriptName,
-            {"@echo off", hyphens, "@echo " + title + host, hyphens, tool + host, hyphens, "@pause"}};
+    return capture::framedScript(hostCommandText(command).scriptName, title + host, tool + host);
 }
 
 std::string editHostsCommandLine(const std::string& windir) {

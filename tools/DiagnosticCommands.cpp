@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "capture/AdapterScripts.h"
 #include "tools/StartOrSay.h"
 
 namespace tools {
@@ -36,19 +37,19 @@ void runHostCommand(app::MainForm& form, platform::Platform& p, HostCommand comm
     startCommandOrSay(p, path, text.style);
 }
 
-void pingGateway(app::MainForm& form, platform::Platform& p) { startAdapterScript(form, p, "pinggateway.bat"); }
+void pingGateway(app::MainForm& form, platform::Platform& p) { startAdapterScript(form, p, capture::kPingGatewaySuffix); }
 
 void pingDns(app::MainForm& form, platform::Platform& p, int which) {
-    startAdapterScript(form, p, "pingdns" + std::to_string(which) + ".bat");
+    startAdapterScript(form, p, capture::pingDnsSuffix(which));
 }
 
 void displayDnsCache(app::MainForm& form, platform::Platform& p) {
-    startScriptOrSay(form, p, "displaydns.bat", platform::WindowStyle::Maximized);
+    startScriptOrSay(form, p, capture::kDisplayDnsScript, platform::WindowStyle::Maximized);
 }
 
 void purgeDnsCache(app::MainForm& form, platform::Platform& p) {
     // The message does not know whether the purge worked, only that it was asked for.
-    if (startScriptOrSay(form, p, "purgedns.bat", platform::WindowStyle::Hidden))
+    if (startScriptOrSay(form, p, capture::kPurgeDnsScript, platform::WindowStyle::Hidden))
         p.dialogs.messageBox(kPurgedMessage, app::kAppTitle);
 }
 
