@@ -4,20 +4,15 @@
 #include "addrpeek/Monitor.h"
 #include "sysinfo/Edition.h"
 #include "sysinfo/HostFacts.h"
+#include "sysinfo/TextCut.h"
 
 namespace addrpeek {
 
 namespace {
 
-std::string upperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 // "\\SERVER" without its two leading characters.
 std::string logonServerName(const std::string& logonServer) {
-    return upperAscii(logonServer.size() > 2 ? logonServer.substr(2) : std::string{});
+    return sysinfo::upperAscii(logonServer.size() > 2 ? logonServer.substr(2) : std::string{});
 }
 
 }  // namespace
@@ -51,9 +46,9 @@ void fullRefresh(Monitor& m) {
     f.Label4.setCaption("User Domain");
     f.Label5.setCaption("Logon Server");
     f.Label6.setCaption(f.lanGroup);
-    f.Label7.setCaption(upperAscii(m.p.env.get("COMPUTERNAME")));
-    f.Label8.setCaption(m.p.env.get("username"));
-    f.Label9.setCaption(upperAscii(m.p.env.get("userdomain")));
+    f.Label7.setCaption(sysinfo::upperAscii(m.p.env.get("COMPUTERNAME")));
+    f.Label8.setCaption(sysinfo::userName(m.p));
+    f.Label9.setCaption(sysinfo::upperAscii(m.p.env.get("userdomain")));
     f.Label10.setCaption(logonServerName(m.p.env.get("logonserver")));
 
     sysinfo::collectPrivateAddresses(f.List1, m.p);

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "sysinfo/TextCut.h"
+
 namespace addrpeek {
 
 namespace {
@@ -9,12 +11,6 @@ namespace {
 const ui::Color kOrange{255, 128, 0};
 const ui::Color kRed{255, 0, 0};
 const ui::Color kGreen{0, 192, 0};
-
-std::string lowerAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 bool inDomain(const Facts& facts) { return facts.groupKind == "Domain"; }
 
@@ -64,7 +60,7 @@ std::string copyText(const std::string& osCaption, const Facts& facts, const std
 
 std::optional<bool> partOfDomain(const std::optional<std::vector<std::string>>& instances) {
     if (!instances || instances->empty()) return std::nullopt;
-    const std::string value = lowerAscii(instances->back());
+    const std::string value = sysinfo::lowerAscii(instances->back());
     return !(value == "false" || value == "0");
 }
 

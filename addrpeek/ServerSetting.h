@@ -1,5 +1,6 @@
-// Where the product web server is: a setting built into the program that an
-// environment variable may override.
+// Where the product web server is: the main program's setting
+// (internet/InternetSettings.h), built in and overridden by an environment
+// variable.
 #pragma once
 
 #include <string>
@@ -7,9 +8,6 @@
 #include "platform/Environment.h"
 
 namespace addrpeek {
-
-// The environment variable that overrides the built-in base address.
-inline constexpr const char* kServerVariable = "CFGSCOPE_PRODUCT_SERVER";
 
 // The base address (scheme and host, no "/" at the end).
 std::string productServerBase(platform::Environment& env);

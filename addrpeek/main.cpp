@@ -1,6 +1,8 @@
 #include <cstring>
 #include <iostream>
 
+#include "ProgramVersion.h"
+
 #ifdef ADDRPEEK_WINDOW
 #include "ui/qt/AddrpeekProgram.h"
 #endif
@@ -25,7 +27,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {
-            std::cout << "addrpeek 1.3.0\n";
+            std::cout << "addrpeek " CFGSCOPE_VERSION "\n";
             return 0;
         }
     }

@@ -1,5 +1,6 @@
 #include "capture/Capture.h"
 
+#include "capture/Diagnosis.h"
 #include "capture/ParseOperation.h"
 #include "reports/ErrorLog.h"
 
@@ -29,8 +30,7 @@ CaptureOutcome refresh(app::MainForm& form, platform::Platform& p) {
     form.shown = true;
     if (form.onShow) form.onShow();
     clearTable(form);
-    reports::addLogEntry(form, p, " Refreshing ...");
-    reports::trimLog(form);
+    reports::logEntry(form, p, kRefreshingEntry);
 
     const std::string report = form.workingFolder + kReportFile;
     const bool startHere = form.captureStarted != "yes";

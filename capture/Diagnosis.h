@@ -9,6 +9,10 @@
 namespace capture {
 
 inline constexpr const char* kNoErrorsFound = "No errors found";
+// The window's running log: how many entries it keeps, and the entry each
+// capture begins with.
+inline constexpr int kLogLimit = 20;
+inline constexpr const char* kRefreshingEntry = " Refreshing ...";
 
 struct Diagnosis {
     std::string time;  // time-of-day stamp for this parse

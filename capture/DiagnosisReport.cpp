@@ -1,14 +1,11 @@
 #include "capture/DiagnosisReport.h"
 
 #include "capture/AdapterView.h"
+#include "capture/Diagnosis.h"
 #include "capture/ReportParser.h"
 #include "capture/ReportText.h"
 
 namespace capture {
-
-namespace {
-constexpr std::size_t kLogLimit = 20;  // as the window's log keeps
-}  // namespace
 
 std::string detectDialect(const std::vector<std::string>& lines) {
     for (const auto& line : lines)
@@ -24,10 +21,10 @@ DiagnosisSummary diagnoseLines(const std::vector<std::string>& fileLines, std::s
     summary.status = result.status;
     summary.adapterEntries = result.adapterEntries;
     summary.faultCount = result.faultCount;
-    summary.log.push_back(std::string(timeText) + " Refreshing ...");
+    summary.log.push_back(std::string(timeText) + kRefreshingEntry);
     summary.log.insert(summary.log.end(), result.log.begin(), result.log.end());
     // The parse trims the log at its end, but not after an internal error.
-    if (!result.internalError && summary.log.size() > kLogLimit)
+    if (!result.internalError && summary.log.size() > static_cast<std::size_t>(kLogLimit))
         summary.log.erase(summary.log.begin(), summary.log.end() - kLogLimit);
     return summary;
 }

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "ProgramVersion.h"
+
 namespace cfgscope {
 
-inline constexpr const char* kVersion = "1.3.0";
+inline constexpr const char* kVersion = CFGSCOPE_VERSION;
 
 // Exit status: 0 no fault, 1 faults found, 2 input cannot be read or bad usage.
 int runCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

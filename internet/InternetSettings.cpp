@@ -1,12 +1,5 @@
 #include "internet/InternetSettings.h"
 
-#ifndef CFGSCOPE_PRODUCT_SERVER_DEFAULT
-#define CFGSCOPE_PRODUCT_SERVER_DEFAULT "http://www.example.invalid"
-#endif
-#ifndef CFGSCOPE_ECHO_SERVICE_DEFAULT
-#define CFGSCOPE_ECHO_SERVICE_DEFAULT "http://checkip.dyndns.org/"
-#endif
-
 namespace internet {
 
 InternetSettings builtInSettings() {

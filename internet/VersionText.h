@@ -4,11 +4,13 @@
 
 #include <string>
 
+#include "ProgramVersion.h"
+
 namespace internet {
 
-inline constexpr int kOwnMajor = 1;
-inline constexpr int kOwnMinor = 3;
-inline constexpr int kOwnRevision = 0;
+inline constexpr int kOwnMajor = program_version::kMajor;
+inline constexpr int kOwnMinor = program_version::kMinor;
+inline constexpr int kOwnRevision = program_version::kPatch;
 inline constexpr const char* kUpdaterTitle = "Lanomat Std Updater";
 
 // "1.3.0"

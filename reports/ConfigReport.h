@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "ProgramVersion.h"
+
 namespace reports {
 
 inline constexpr int kReportFieldsPerAdapter = 13;  // fields 0 (header) to 12
@@ -14,7 +16,7 @@ inline constexpr const char* kMailLineEnd = "%0A";
 inline constexpr const char* kAddressListTitle = "IP Address List        ";
 // The report's last line.
 inline constexpr const char* kReportClosingLine =
-    "Created with VORLAN Lanomat Std 1.3.0 - Copyright (c) Vorlan Software. All rights reserved.";
+    "Created with VORLAN Lanomat Std " CFGSCOPE_VERSION " - Copyright (c) Vorlan Software. All rights reserved.";
 
 // What the report reads of the window, as plain texts.
 struct ReportFields {

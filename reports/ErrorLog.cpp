@@ -10,6 +10,11 @@ void trimLog(app::MainForm& form) {
     while (form.errorlog.count() > kLogLimit) form.errorlog.removeAt(0);
 }
 
+void logEntry(app::MainForm& form, platform::Platform& p, const std::string& message) {
+    addLogEntry(form, p, message);
+    trimLog(form);
+}
+
 std::string logText(const app::MainForm& form) {
     std::string text;
     for (const auto& entry : form.errorlog.items()) {

@@ -1,11 +1,8 @@
 #include "shortcuts/AuxForms.h"
 
+#include "ProgramVersion.h"
 #include "shortcuts/ManufacturerFile.h"
 #include "shortcuts/ManufacturerSource.h"
-
-#ifndef CFGSCOPE_VERSION
-#define CFGSCOPE_VERSION "1.3.0"
-#endif
 
 namespace shortcuts {
 

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "capture/ReportText.h"
+
 namespace shortcuts {
 
 namespace {
@@ -25,12 +27,11 @@ constexpr std::array<RouterMaker, 4> kMakers{{
     {"Belkin:", 2, "192.168.2.1", kAdminBlank},
 }};
 
-constexpr std::size_t kLabelColumn = 18;
-
 }  // namespace
 
 std::string routerLoginDefault(const std::string& gatewayField) {
-    return "http://" + (gatewayField.size() > kLabelColumn ? gatewayField.substr(kLabelColumn) : std::string{});
+    // The gateway field is the label column, then the address.
+    return "http://" + capture::cutAt(gatewayField, capture::kLabelColumn);
 }
 
 std::string routerHelpText() {

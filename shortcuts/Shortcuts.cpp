@@ -4,6 +4,7 @@
 #include "shortcuts/AuxForms.h"
 #include "shortcuts/CommandLines.h"
 #include "shortcuts/RouterTexts.h"
+#include "tools/StartOrSay.h"
 
 namespace shortcuts {
 
@@ -20,7 +21,7 @@ void show(const ShowModal& showModal, AuxWindow& window) {
 }  // namespace
 
 void startShortcut(platform::Platform& p, const std::string& commandLine, WindowStyle style) {
-    if (!p.processes.start(commandLine, style)) p.dialogs.messageBox("Could not start " + commandLine, app::kAppTitle);
+    tools::startCommandOrSay(p, commandLine, style);
 }
 
 void openSystem(const app::MainForm& form, platform::Platform& p, const ShowModal& showModal) {

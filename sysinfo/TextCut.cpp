@@ -26,4 +26,11 @@ std::string lowerAscii(std::string_view text) {
     return out;
 }
 
+std::string upperAscii(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
 }  // namespace sysinfo

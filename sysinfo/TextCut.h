@@ -14,5 +14,6 @@ std::string firstCharacters(std::string_view text, std::size_t count);
 // Leading and trailing blanks removed (blanks only, like the toolkit's Trim).
 std::string trimBlanks(std::string_view text);
 std::string lowerAscii(std::string_view text);
+std::string upperAscii(std::string_view text);
 
 }  // namespace sysinfo

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "capture/AdapterScripts.h"
 #include "capture/Capture.h"
 #include "reports/ErrorLog.h"
 #include "tools/CommandTexts.h"
@@ -26,16 +27,14 @@ void blankDisplay(app::MainForm& form) {
 void tellAndLog(app::MainForm& form, platform::Platform& p, const std::string& messageLine,
                 const std::string& logText) {
     p.dialogs.messageBox(waitThenRefreshMessage(messageLine), app::kAppTitle);
-    reports::addLogEntry(form, p, logText);
-    reports::trimLog(form);
+    reports::logEntry(form, p, logText);
 }
 
 // Renew all and the two adapter commands: a script that is missing or does
 // not start is named in a message and logged; nothing claims success then.
 bool startOrLog(app::MainForm& form, platform::Platform& p, const std::string& script) {
     if (startScriptOrSay(form, p, script, platform::WindowStyle::Hidden)) return true;
-    reports::addLogEntry(form, p, " Could not start " + script);
-    reports::trimLog(form);
+    reports::logEntry(form, p, " Could not start " + script);
     return false;
 }
 
@@ -54,20 +53,24 @@ void adapterCommand(app::MainForm& form, platform::Platform& p, const char* scri
 void releaseAll(app::MainForm& form, platform::Platform& p) {
     // Every step is guarded and a failing one is skipped without a word.
     deleteReport(form, p);
-    p.processes.start(form.workingFolder + "releaseall.bat", platform::WindowStyle::Hidden);
+    p.processes.start(form.workingFolder + capture::kReleaseAllScript, platform::WindowStyle::Hidden);
     blankDisplay(form);
     tellAndLog(form, p, "All Adapters Released", " All Adapters Released");
 }
 
 void renewAll(app::MainForm& form, platform::Platform& p) {
     deleteReport(form, p);
-    if (!startOrLog(form, p, "renewall.bat")) return;
+    if (!startOrLog(form, p, capture::kRenewAllScript)) return;
     blankDisplay(form);
     tellAndLog(form, p, "All Adapters Renewed.", " All Adapters Renewed");
 }
 
-void releaseAdapter(app::MainForm& form, platform::Platform& p) { adapterCommand(form, p, "release.bat", " Released"); }
+void releaseAdapter(app::MainForm& form, platform::Platform& p) {
+    adapterCommand(form, p, capture::kReleaseSuffix, " Released");
+}
 
-void renewAdapter(app::MainForm& form, platform::Platform& p) { adapterCommand(form, p, "renew.bat", " Renewed"); }
+void renewAdapter(app::MainForm& form, platform::Platform& p) {
+    adapterCommand(form, p, capture::kRenewSuffix, " Renewed");
+}
 
 }  // namespace tools
