@@ -117,7 +117,7 @@ LinkSnapshot readLinks() {
             if (rtnl_route_get_family(r) == AF_INET) {
                 link->gateways4.push_back(text);
             } else {
-                link->gateways6.push_back(text + (text.rfind("fe80", 0) == 0 ? "%" + std::to_string(link->index) : ""));
+                link->gateways6.push_back(text + (isLinkLocal6(text) ? "%" + std::to_string(link->index) : ""));
             }
         }
     }

@@ -39,12 +39,6 @@ const char* header(AdapterKind kind) {
     return "Ethernet adapter ";
 }
 
-bool isLinkLocal6(const std::string& a) {
-    return a.size() >= 4 && (a.compare(0, 4, "fe80") == 0 || a.compare(0, 4, "FE80") == 0);
-}
-
-bool isAutoconf4(const std::string& a) { return a.rfind("169.254.", 0) == 0; }
-
 // The label line, then one continuation line per further value.
 void listLines(std::string& out, const std::string& label, const std::vector<std::string>& values) {
     for (std::size_t i = 0; i < values.size(); ++i)
@@ -139,15 +133,21 @@ std::string leaseTime(std::time_t when) {
     return buf;
 }
 
-void orderAdapters(std::vector<Adapter>& adapters) {
-    std::stable_sort(adapters.begin(), adapters.end(), [](const Adapter& x, const Adapter& y) {
-        if (x.physical != y.physical) return x.physical;
-        return x.index < y.index;
-    });
+bool isLinkLocal6(const std::string& a) {
+    return a.size() >= 4 && (a.compare(0, 4, "fe80") == 0 || a.compare(0, 4, "FE80") == 0);
 }
 
+bool isAutoconf4(const std::string& a) { return a.rfind("169.254.", 0) == 0; }
+
+bool shownBefore(const Adapter& x, const Adapter& y) {
+    if (x.physical != y.physical) return x.physical;
+    return x.index < y.index;
+}
+
+void orderAdapters(std::vector<Adapter>& adapters) { std::stable_sort(adapters.begin(), adapters.end(), shownBefore); }
+
 std::string formatReport(const HostInfo& host, const std::vector<Adapter>& adapters) {
-    std::string out = kCrLf + "Windows IP Configuration" + kCrLf + kCrLf;
+    std::string out = kReportBanner;
     out += labelLine("Host Name", host.hostName);
     out += labelLine(kPrimarySuffix, host.primaryDnsSuffix);
     out += labelLine("Node Type", "Hybrid");

@@ -60,7 +60,18 @@ std::string physicalAddress(const std::vector<unsigned char>& mac);
 // "Thursday, March 13, 2008 7:55:12 PM", in local time.
 std::string leaseTime(std::time_t when);
 
+// The report's first lines, and the line that replaces the rest when the
+// configuration cannot be read.
+inline constexpr const char* kReportBanner = "\r\nWindows IP Configuration\r\n\r\n";
+inline constexpr const char* kInternalError = "An internal error occurred: ";
+
+// An IPv6 link-local address ("fe80::...") and an IPv4 address the host gave
+// itself (169.254.x.x).
+bool isLinkLocal6(const std::string& address);
+bool isAutoconf4(const std::string& address);
+
 // Physical adapters first, then virtual ones, each group by index.
+bool shownBefore(const Adapter& x, const Adapter& y);
 void orderAdapters(std::vector<Adapter>& adapters);
 
 // The whole `ipconfig /all` report, CR LF line ends.

@@ -63,9 +63,9 @@ std::string hostName(std::string& domain) {
 
 bool hasGlobalAddress(const Adapter& a) {
     for (const auto& v : a.ipv4)
-        if (v.text.rfind("169.254.", 0) != 0) return true;
+        if (!isAutoconf4(v.text)) return true;
     for (const auto& v : a.ipv6)
-        if (v.text.rfind("fe80", 0) != 0) return true;
+        if (!isLinkLocal6(v.text)) return true;
     return false;
 }
 
@@ -139,10 +139,8 @@ Snapshot takeSnapshot() {
         if (a.dnsSuffix.empty() && !a.dnsServers.empty()) a.dnsSuffix = rc.domain;
         rows.emplace_back(std::move(a), std::move(owner));
     }
-    std::stable_sort(rows.begin(), rows.end(), [](const auto& x, const auto& y) {
-        if (x.first.physical != y.first.physical) return x.first.physical;
-        return x.first.index < y.first.index;
-    });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const auto& x, const auto& y) { return shownBefore(x.first, y.first); });
     for (auto& [a, o] : rows) {
         snap.adapters.push_back(std::move(a));
         snap.owners.push_back(std::move(o));

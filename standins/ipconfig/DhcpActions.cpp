@@ -122,7 +122,7 @@ int runDhcpAction(DhcpAction action, const std::string& pattern, std::ostream& o
     const char* verb = action == DhcpAction::Release ? "released" : "renewed";
     Snapshot snap = takeSnapshot();
     if (!snap.error.empty()) {
-        out << "An internal error occurred: " << snap.error << "\r\n";
+        out << kInternalError << snap.error << "\r\n";
         return 1;
     }
     int matched = 0, done = 0, failed = 0;

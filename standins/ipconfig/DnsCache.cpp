@@ -2,6 +2,7 @@
 
 #include "standins/common/Exec.h"
 #include "standins/common/Files.h"
+#include "standins/common/Report.h"
 
 namespace standins {
 
@@ -34,7 +35,7 @@ constexpr const char* kNoCache =
 }  // namespace
 
 int displayDns(std::ostream& out) {
-    out << "\r\nWindows IP Configuration\r\n\r\n";
+    out << kReportBanner;
     switch (cacheInUse()) {
         case Cache::Resolved: {
             ExecResult r = runProgram({"resolvectl", "show-cache"}, kTimeoutMs, true);
@@ -58,7 +59,7 @@ int displayDns(std::ostream& out) {
 }
 
 int flushDns(std::ostream& out) {
-    out << "\r\nWindows IP Configuration\r\n\r\n";
+    out << kReportBanner;
     ExecResult r;
     switch (cacheInUse()) {
         case Cache::Resolved: r = runProgram({"resolvectl", "flush-caches"}, kTimeoutMs, true); break;

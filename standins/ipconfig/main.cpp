@@ -59,7 +59,7 @@ bool writeAll(const std::string& text) {
 int report() {
     standins::Snapshot snap = standins::takeSnapshot();
     if (!snap.error.empty()) {
-        writeAll("\r\nWindows IP Configuration\r\n\r\nAn internal error occurred: " + snap.error + "\r\n");
+        writeAll(std::string(standins::kReportBanner) + standins::kInternalError + snap.error + "\r\n");
         return 1;
     }
     return writeAll(standins::formatReport(snap.host, snap.adapters)) ? 0 : 1;
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     if (opt == "/all" && args.size() == 1) return report();
     if ((opt == "/release" || opt == "/renew") && args.size() <= 2) {
         std::ostringstream out;
-        out << "\r\nWindows IP Configuration\r\n\r\n";
+        out << standins::kReportBanner;
         int rc = standins::runDhcpAction(opt == "/release" ? standins::DhcpAction::Release
                                                             : standins::DhcpAction::Renew,
                                           args.size() == 2 ? args[1] : std::string{}, out);
