@@ -5,11 +5,11 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "platform/linux/NativePath.h"
 #include "shortcuts/AuxForms.h"
+#include "ui/Pictures.h"
 #include "ui/qt/FormWindow.h"
 #include "ui/qt/Twips.h"
 
@@ -31,10 +31,10 @@ QPixmap auxPicture(const std::string& resource, QSize size) {
     static const bool bundled = loadBundledPictures();
     (void)bundled;
     QPixmap pixmap;
-    if (resource == shortcuts::kLogoPicture || resource == shortcuts::kAboutPicture)
+    if (resource == ui::kLogoPicture || resource == ui::kAboutPicture)
         pixmap.load(qs(":/pictures/" + resource + ".png"));
-    else if (resource.rfind(shortcuts::kPictureFilePrefix, 0) == 0)
-        pixmap.load(qs(platform::linux_backend::nativePath(resource.substr(std::string(shortcuts::kPictureFilePrefix).size()))));
+    else if (const std::string file = ui::pictureFile(resource); !file.empty())
+        pixmap.load(qs(platform::linux_backend::nativePath(file)));
     if (pixmap.isNull()) return pixmap;
     return pixmap.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
@@ -54,23 +54,6 @@ private:
     std::function<void()> action_;
 };
 
-// A text box of several lines: a read-only text area in place of the one-line box.
-void makeMultiLine(ui::TextBox& box, QWidget* oneLine) {
-    auto* area = new QPlainTextEdit(oneLine->parentWidget());
-    area->setObjectName(oneLine->objectName());
-    area->setGeometry(oneLine->geometry());
-    area->setFont(oneLine->font());
-    area->setReadOnly(true);
-    oneLine->hide();
-    oneLine->setObjectName(QString());
-    area->setPlainText(qs(box.text()));
-    box.changed = [area, &box] {
-        area->setPlainText(qs(box.text()));
-        area->setVisible(box.visible());
-    };
-    area->show();
-}
-
 }  // namespace
 
 void showAuxWindow(shortcuts::AuxWindow& w, QWidget* owner) {
@@ -84,7 +67,7 @@ void showAuxWindow(shortcuts::AuxWindow& w, QWidget* owner) {
     FormWindow window(formSpec, owner);
     window.setObjectName("auxWindow");
     window.setWindowModality(Qt::ApplicationModal);
-    window.setWindowIcon(QIcon(auxPicture(shortcuts::kAboutPicture, QSize(32, 32))));
+    window.setWindowIcon(QIcon(auxPicture(ui::kAboutPicture, QSize(32, 32))));
     // A window without a caption has no title bar either.
     if (w.caption.empty()) window.setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     else window.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -98,8 +81,6 @@ void showAuxWindow(shortcuts::AuxWindow& w, QWidget* owner) {
             QPixmap pixmap = auxPicture(picture->resource, widget->size());
             if (!pixmap.isNull()) static_cast<QLabel*>(widget)->setPixmap(pixmap);
             widget->installEventFilter(surfaceClicks);  // pictures take no clicks of their own
-        } else if (auto* box = dynamic_cast<ui::TextBox*>(c); box && box->multiLine) {
-            makeMultiLine(*box, widget);
         }
     }
 
@@ -110,8 +91,6 @@ void showAuxWindow(shortcuts::AuxWindow& w, QWidget* owner) {
     loop.exec();
     w.close = nullptr;
     w.shown = false;
-    // The form outlives this window: its controls must not reach the widgets.
-    for (ui::Control* c : w.controls) c->changed = nullptr;
 }
 
 std::optional<platform::linux_backend::SessionEndChoice> askSessionEnd(QWidget* owner) {

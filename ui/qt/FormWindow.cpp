@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -117,8 +118,6 @@ QWidget* FormWindow::createWidget(ui::Control& control, QWidget* parent) {
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(alignment(c->align));
-        label->setAutoFillBackground(!c->transparent && c->background.has_value());
-        applyColours(label, *c, QPalette::Window, QPalette::WindowText);
         label->clicked = [this, c] { run([c] { c->click(); }); };
         label->doubleClicked = [this, c] { run([c] { c->doubleClick(); }); };
         // A see-through label without actions lets clicks reach what lies beneath.
@@ -132,6 +131,16 @@ QWidget* FormWindow::createWidget(ui::Control& control, QWidget* parent) {
             syncCommon(label, *c);
         };
         w = label;
+    } else if (auto* c = dynamic_cast<ui::TextBox*>(&control); c && c->multiLine) {
+        // A box of several lines: read-only, scrolled when its text is longer.
+        auto* area = new QPlainTextEdit(parent);
+        area->setReadOnly(true);
+        applyColours(area, *c, QPalette::Base, QPalette::Text);
+        c->changed = [area, c] {
+            if (area->toPlainText() != qs(c->text())) area->setPlainText(qs(c->text()));
+            syncCommon(area, *c);
+        };
+        w = area;
     } else if (auto* c = dynamic_cast<ui::TextBox*>(&control)) {
         auto* edit = new QLineEdit(parent);
         applyColours(edit, *c, QPalette::Base, QPalette::Text);

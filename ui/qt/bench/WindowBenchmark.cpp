@@ -22,17 +22,9 @@
 #include "app/MainForm.h"
 #include "app/Startup.h"
 #include "app/Wiring.h"
-#include "platform/linux/CurlDownload.h"
-#include "platform/linux/LinuxEnvironment.h"
-#include "platform/linux/LinuxFiles.h"
-#include "platform/linux/LinuxProcesses.h"
-#include "platform/linux/LinuxSession.h"
-#include "platform/linux/XdgShell.h"
-#include "platform/linux/CurlDownload.h"
 #include "platform/linux/LinuxServices.h"
-#include "platform/linux/LinuxSystemQueries.h"
-#include "platform/linux/XdgShell.h"
 #include "platform/linux/NativePath.h"
+#include "ui/Pictures.h"
 #include "ui/qt/FormWindow.h"
 #include "ui/qt/QtDialogs.h"
 
@@ -62,7 +54,7 @@ struct Window {
     ui::qt::QtDialogs dialogs;
     platform::Platform p = services.with(clipboard, dialogs);
     app::MainForm form;
-    ui::qt::FormWindow window{ui::qt::mainFormSpec(form, "program-icon")};
+    ui::qt::FormWindow window{ui::qt::mainFormSpec(form, ui::kProgramIconPicture)};
 
     Window() {
         dialogs.setOwner(&window);
