@@ -1,14 +1,12 @@
 #include "app/Startup.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "app/FixedScripts.h"
 #include "capture/Capture.h"
 #include "capture/ParseOperation.h"
 #include "shortcuts/ManufacturerSource.h"
 #include "sysinfo/Edition.h"
 #include "sysinfo/HostFacts.h"
+#include "sysinfo/TextCut.h"
 
 namespace app {
 
@@ -55,17 +53,11 @@ bool writeScript(MainForm& form, platform::Platform& p, const std::string& name,
     return false;
 }
 
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 }  // namespace
 
 bool windowsFolderKeepsAdminItems(const std::string& windir) {
     if (windir.size() < 3) return true;
-    return lower(windir.substr(3)) == "windows";
+    return sysinfo::lowerAscii(windir.substr(3)) == "windows";
 }
 
 bool loadMainWindow(MainForm& form, platform::Platform& p) {
@@ -105,8 +97,7 @@ bool loadMainWindow(MainForm& form, platform::Platform& p) {
 
     // A report left by an earlier run that timed out must not pass for the
     // new one: the first capture does not delete it, as this step starts the tool.
-    const std::string report = form.workingFolder + capture::kReportFile;
-    if (p.files.fileExists(report)) p.files.deleteFile(report);
+    capture::removeReport(form, p);
     if (!writeScript(form, p, capture::kGetDataScript, capture::getDataScript(form.workingFolder))) return false;
     p.processes.start(form.workingFolder + capture::kGetDataScript, platform::WindowStyle::Hidden);
 

@@ -26,6 +26,11 @@ CaptureOutcome timeOut(platform::Platform& p) {
 
 }  // namespace
 
+void removeReport(const app::MainForm& form, platform::Platform& p) {
+    const std::string report = form.workingFolder + kReportFile;
+    if (p.files.fileExists(report)) p.files.deleteFile(report);
+}
+
 CaptureOutcome refresh(app::MainForm& form, platform::Platform& p) {
     form.shown = true;
     if (form.onShow) form.onShow();
@@ -36,7 +41,7 @@ CaptureOutcome refresh(app::MainForm& form, platform::Platform& p) {
     const bool startHere = form.captureStarted != "yes";
     // Only a capture that starts the report itself may remove the old one:
     // start-up's report may already be complete.
-    if (startHere && p.files.fileExists(report)) p.files.deleteFile(report);
+    if (startHere) removeReport(form, p);
 
     p.dialogs.setWaitCursor(true);
     form.List1.clear();

@@ -25,6 +25,10 @@ enum class CaptureOutcome { Completed, TimedOut };
 // The one line of getdata.bat.
 std::vector<std::string> getDataScript(const std::string& workingFolder);
 
+// Removes the working folder's report when there is one, so that an old
+// report cannot pass for the next one.
+void removeReport(const app::MainForm& form, platform::Platform& p);
+
 // True when one of the first three lines begins with "Windows" (exact case).
 bool reportComplete(const std::vector<std::string>& lines);
 

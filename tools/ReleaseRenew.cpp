@@ -12,11 +12,6 @@ namespace tools {
 
 namespace {
 
-void deleteReport(app::MainForm& form, platform::Platform& p) {
-    const std::string report = form.workingFolder + capture::kReportFile;
-    if (p.files.fileExists(report)) p.files.deleteFile(report);
-}
-
 // The display until the next Refresh: no adapters, one report line.
 void blankDisplay(app::MainForm& form) {
     form.adapters.clear();
@@ -40,7 +35,7 @@ bool startOrLog(app::MainForm& form, platform::Platform& p, const std::string& s
 
 void adapterCommand(app::MainForm& form, platform::Platform& p, const char* scriptSuffix, const char* done) {
     const std::string n = std::to_string(form.selectedAdapter);
-    deleteReport(form, p);
+    capture::removeReport(form, p);
     // The next parse shows this adapter again.
     form.lastSelectedAdapter = form.selectedAdapter;
     if (!startOrLog(form, p, n + scriptSuffix)) return;
@@ -52,14 +47,14 @@ void adapterCommand(app::MainForm& form, platform::Platform& p, const char* scri
 
 void releaseAll(app::MainForm& form, platform::Platform& p) {
     // Every step is guarded and a failing one is skipped without a word.
-    deleteReport(form, p);
+    capture::removeReport(form, p);
     p.processes.start(form.workingFolder + capture::kReleaseAllScript, platform::WindowStyle::Hidden);
     blankDisplay(form);
     tellAndLog(form, p, "All Adapters Released", " All Adapters Released");
 }
 
 void renewAll(app::MainForm& form, platform::Platform& p) {
-    deleteReport(form, p);
+    capture::removeReport(form, p);
     if (!startOrLog(form, p, capture::kRenewAllScript)) return;
     blankDisplay(form);
     tellAndLog(form, p, "All Adapters Renewed.", " All Adapters Renewed");
