@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 
+#include "ui/Pictures.h"
+
 namespace app {
 
 namespace {
@@ -35,11 +37,11 @@ void button(ui::Button& b, int left, int top, int width, int height, const char*
 
 MainForm::MainForm() {
     place(Picture1, 90, 60, 480, 480);
-    Picture1.resource = "program-icon";
+    Picture1.resource = ui::kProgramIconPicture;
     labelAt(Label7, 630, 120, 6555, 375, "Windows XP");
     Label7.font = ui::Font{"Arial", 8.25, true};
     place(Picture4, 7800, 120, 915, 300);
-    Picture4.resource = "banner";
+    Picture4.resource = ui::kBannerPicture;
     labelAt(Label1, 150, 540, 1305, 255, "Select Adapter");
     Label1.font = ui::Font{"Arial", 9, false};
     labelAt(Label2, 5610, 570, 1245, 255, "Computer Name", ui::Align::Right);

@@ -1,6 +1,7 @@
 #include "shortcuts/AuxForms.h"
 
 #include "ProgramVersion.h"
+#include "ui/Pictures.h"
 #include "shortcuts/ManufacturerFile.h"
 #include "shortcuts/ManufacturerSource.h"
 
@@ -38,8 +39,8 @@ AboutForm::AboutForm() : AuxWindow("", 4410, 3270) {
     place(Label3, 120, 1680, 4170, 255);
     place(Label2, 120, 1200, 4170, 450);
     place(Label1, 120, 1980, 4170, 1170);
-    Picture1.resource = kLogoPicture;
-    Picture4.resource = "banner";
+    Picture1.resource = ui::kLogoPicture;
+    Picture4.resource = ui::kBannerPicture;
     Label4.foreground = ui::Color{0, 128, 0};
     Label4.font = kBold;
     Label9.align = ui::Align::Right;
@@ -104,7 +105,7 @@ void loadManufacturerForm(ManufacturerForm& f, platform::Platform& p, const std:
     };
     f.Command1.click();
     const std::string logo = manufacturerLogoPath(windir);
-    if (p.files.fileExists(logo)) f.Image1.resource = kPictureFilePrefix + logo;
+    if (p.files.fileExists(logo)) f.Image1.resource = ui::kPictureFilePrefix + logo;
     f.Command2.onClick = [&f] { f.hide(); };
 }
 

@@ -9,12 +9,6 @@
 
 namespace shortcuts {
 
-// Picture resources of the program's own pictures (bundled with the Qt binding)
-// and the prefix of a picture read from a file.
-inline constexpr const char* kLogoPicture = "lanomat-logo";
-inline constexpr const char* kAboutPicture = "lanomat-icon";
-inline constexpr const char* kPictureFilePrefix = "file:";
-
 struct AboutForm : AuxWindow {
     AboutForm();
     ui::Picture Picture1{"Picture1"};

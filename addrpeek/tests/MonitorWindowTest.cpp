@@ -15,6 +15,7 @@
 
 #include "addrpeek/Monitor.h"
 #include "fakes/FakePlatform.h"
+#include "ui/Pictures.h"
 #include "ui/qt/FormWindow.h"
 
 namespace addrpeek {
@@ -30,7 +31,7 @@ struct MonitorWindow : testing::Test {
         fake.env.vars["TEMP"] = "/tmp/u";
         fake.system.addresses = std::vector<std::string>{"192.168.1.20"};
         fake.download.pages["http://127.0.0.1:1/ip.shtml"] = {"203.0.113.9"};
-        window = std::make_unique<ui::qt::FormWindow>(ui::qt::mainFormSpec(form, "program-icon"));
+        window = std::make_unique<ui::qt::FormWindow>(ui::qt::mainFormSpec(form, ui::kProgramIconPicture));
         form.onShow = [this] { window->showCentred(); };
         wireMonitor(m);
         ASSERT_TRUE(startMonitor(m));

@@ -8,6 +8,7 @@
 
 #include "addrpeek/Monitor.h"
 #include "addrpeek/ServerSetting.h"
+#include "ui/Pictures.h"
 #include "ui/qt/FormWindow.h"
 #include "ui/qt/QtDialogs.h"
 #include "platform/linux/LinuxServices.h"
@@ -39,7 +40,7 @@ int runAddrpeekProgram(int argc, char** argv, std::ostream& err) {
     platform::Platform p = services.with(clipboard, dialogs);
 
     addrpeek::MonitorForm form;
-    FormWindow window(mainFormSpec(form, "program-icon"));
+    FormWindow window(mainFormSpec(form, ui::kProgramIconPicture));
     dialogs.setOwner(&window);
     form.onShow = [&] { window.showCentred(); };
     addrpeek::Monitor monitor{form, p, addrpeek::productServerBase(services.env), [&] { window.close(); }};

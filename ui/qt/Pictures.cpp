@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "ui/Pictures.h"
+
 namespace ui::qt {
 
 namespace {
@@ -45,12 +47,12 @@ void drawBanner(QPainter& p, QSize size) {
 }  // namespace
 
 QPixmap picture(const std::string& resource, QSize size) {
-    if (resource != "program-icon" && resource != "banner") return {};
+    if (resource != ui::kProgramIconPicture && resource != ui::kBannerPicture) return {};
     QPixmap pixmap(size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (resource == "program-icon") drawIcon(painter, size);
+    if (resource == ui::kProgramIconPicture) drawIcon(painter, size);
     else drawBanner(painter, size);
     return pixmap;
 }

@@ -8,8 +8,8 @@
 
 namespace ui::qt {
 
-// The picture named by a Picture control's resource ("program-icon",
-// "banner"); an empty pixmap for an unknown name.
+// The picture named by a Picture control's resource (ui::kProgramIconPicture,
+// ui::kBannerPicture); an empty pixmap for an unknown name.
 QPixmap picture(const std::string& resource, QSize size);
 
 }  // namespace ui::qt

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/win32/MenuKeys.h"
+#include "ui/Pictures.h"
 #include "ui/win32/Pictures.h"
 
 namespace ui::win32 {
@@ -211,7 +212,7 @@ void FormWindow::createControl(ui::Control& control) {
         // Pictures take no clicks (no SS_NOTIFY): a click on one reaches the window.
         if (isBanner(c->resource)) {
             make("STATIC", SS_OWNERDRAW);
-        } else if (const std::string file = pictureFile(c->resource); !file.empty()) {
+        } else if (const std::string file = ui::pictureFile(c->resource); !file.empty()) {
             make("STATIC", SS_BITMAP | SS_CENTERIMAGE);
             if (HBITMAP bitmap = loadBitmapFile(file, w, h)) {
                 images_.push_back(bitmap);

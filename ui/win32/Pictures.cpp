@@ -2,18 +2,18 @@
 
 #include <algorithm>
 
-#include "shortcuts/AuxForms.h"
+#include "ui/Pictures.h"
 
 namespace ui::win32 {
 
 int pictureIcon(const std::string& resource) {
-    if (resource == "program-icon") return kProgramIcon;
-    if (resource == shortcuts::kLogoPicture) return kLogoIcon;
-    if (resource == shortcuts::kAboutPicture) return kAboutIcon;
+    if (resource == ui::kProgramIconPicture) return kProgramIcon;
+    if (resource == ui::kLogoPicture) return kLogoIcon;
+    if (resource == ui::kAboutPicture) return kAboutIcon;
     return 0;
 }
 
-bool isBanner(const std::string& resource) { return resource == "banner"; }
+bool isBanner(const std::string& resource) { return resource == ui::kBannerPicture; }
 
 // "VORLAN" in bold italic navy, centred, over an orange rule.
 void drawBanner(HDC dc, const RECT& area) {
@@ -36,11 +36,6 @@ void drawBanner(HDC dc, const RECT& area) {
     SetBkMode(dc, oldMode);
     SelectObject(dc, oldFont);
     DeleteObject(font);
-}
-
-std::string pictureFile(const std::string& resource) {
-    const std::string prefix = shortcuts::kPictureFilePrefix;
-    return resource.rfind(prefix, 0) == 0 ? resource.substr(prefix.size()) : std::string();
 }
 
 HBITMAP loadBitmapFile(const std::string& path, int width, int height) {

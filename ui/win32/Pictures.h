@@ -20,8 +20,6 @@ int pictureIcon(const std::string& resource);
 bool isBanner(const std::string& resource);
 void drawBanner(HDC dc, const RECT& area);
 
-// The file named by a "file:" resource, or empty when the resource names none.
-std::string pictureFile(const std::string& resource);
 // A bitmap file fitted into width x height (keeping its proportions, never
 // enlarged); nullptr when the file cannot be read as a bitmap.
 HBITMAP loadBitmapFile(const std::string& path, int width, int height);

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "StartupFixture.h"
+#include "ui/Pictures.h"
 #include "ui/qt/FormWindow.h"
 
 namespace {
@@ -25,7 +26,7 @@ struct WindowFixture : app_tests::StartupFixture {
 
     explicit WindowFixture(const std::string& reportName = "xp-dhcp-two-dns.txt") {
         report = app_tests::savedReport(reportName);
-        window = std::make_unique<ui::qt::FormWindow>(ui::qt::mainFormSpec(form, "program-icon"));
+        window = std::make_unique<ui::qt::FormWindow>(ui::qt::mainFormSpec(form, ui::kProgramIconPicture));
         form.onShow = [this] { window->showCentred(); };
         app::wireMainForm(form, p, {[this] { window->close(); }});
         window->onClose = [this] { app::shutDown(form, p); };
