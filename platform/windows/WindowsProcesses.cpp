@@ -5,16 +5,15 @@
 #include <vector>
 
 #include "platform/windows/CommandLine.h"
+#include "platform/windows/WindowsEnvironment.h"
 
 namespace platform::windows_backend {
 
 namespace {
 
 std::string interpreter() {
-    char buf[MAX_PATH] = {};
-    DWORD n = GetEnvironmentVariableA("ComSpec", buf, sizeof buf);
-    if (n > 0 && n < sizeof buf) return std::string(buf, n);
-    return "cmd.exe";
+    std::string comspec = environmentVariable("ComSpec");
+    return comspec.empty() ? "cmd.exe" : comspec;
 }
 
 bool launch(std::string commandLine, WindowStyle style) {
