@@ -90,8 +90,17 @@ std::string releasedStatePath(const std::string& ifname) {
     std::string id;
     for (char c : ns)
         if (c >= '0' && c <= '9') id += c;
-    return "/run/cfgscope-ipconfig/released-" + id + "-" + ifname;
+    return std::string(kReleasedStateFolder) + "/released-" + id + "-" + ifname;
 }
+
+bool keepReleased(const std::string& ifname, const std::vector<std::string>& argv) {
+    mkdir(kReleasedStateFolder, 0700);
+    std::string saved;
+    for (const auto& a : argv) saved += a + '\0';
+    return writeFile(releasedStatePath(ifname), saved);
+}
+
+void forgetReleased(const std::string& ifname) { unlink(releasedStatePath(ifname).c_str()); }
 
 std::vector<DhcpProcess> dhcpProcesses() {
     std::vector<DhcpProcess> out;

@@ -39,7 +39,12 @@ std::vector<std::string> clientInterfaces(const std::vector<std::string>& argv);
 // The value of option `opt` ("-lf") in a command line.
 std::string optionValue(const std::vector<std::string>& argv, const std::string& opt);
 
-// Where a released dhclient's command line is kept until the renew.
+// Where a released dhclient's command line is kept until the renew: a file
+// per namespace and interface in this folder.
+inline constexpr const char* kReleasedStateFolder = "/run/cfgscope-ipconfig";
 std::string releasedStatePath(const std::string& ifname);
+// Keeps and forgets that command line; false when it cannot be kept.
+bool keepReleased(const std::string& ifname, const std::vector<std::string>& argv);
+void forgetReleased(const std::string& ifname);
 
 }  // namespace standins

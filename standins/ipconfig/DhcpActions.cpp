@@ -1,7 +1,6 @@
 #include "standins/ipconfig/DhcpActions.h"
 
 #include <signal.h>
-#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -9,7 +8,6 @@
 #include <cstdio>
 
 #include "standins/common/Exec.h"
-#include "standins/common/Files.h"
 #include "standins/common/Pattern.h"
 #include "standins/common/Snapshot.h"
 
@@ -64,11 +62,8 @@ Outcome fromRun(const ExecResult& r, const std::string& what) {
 
 Outcome dhclientRelease(const DhcpOwner& o, const std::string& ifname) {
     if (o.released) return {true, "already released"};
-    mkdir("/run/cfgscope-ipconfig", 0700);
-    std::string saved;
-    for (const auto& a : o.argv) saved += a + '\0';
-    if (!writeFile(releasedStatePath(ifname), saved))
-        return {false, "cannot keep dhclient's command line for the renew in /run/cfgscope-ipconfig"};
+    if (!keepReleased(ifname, o.argv))
+        return {false, std::string("cannot keep dhclient's command line for the renew in ") + kReleasedStateFolder};
     Outcome r = fromRun(runProgram(dhclientArgs(o.argv, ifname, {"-r"}), kClientTimeoutMs, true), "dhclient -r");
     if (r.ok && o.pid > 0 && !processGone(o.pid, 2000)) kill(o.pid, SIGTERM);
     return r;
@@ -83,14 +78,11 @@ Outcome dhclientRenew(const DhcpOwner& o, const std::string& ifname) {
     ExecResult run = runProgram(dhclientArgs(o.argv, ifname, {}), kClientTimeoutMs, true);
     Outcome r = fromRun(run, "dhclient");
     if (r.ok) {
-        unlink(releasedStatePath(ifname).c_str());
+        forgetReleased(ifname);
     } else if (run.timedOut) {
         r.text = "no DHCP server answered within " + std::to_string(kClientTimeoutMs / 1000) + " s";
         // Keep the command line so that a later renew can try again.
-        mkdir("/run/cfgscope-ipconfig", 0700);
-        std::string saved;
-        for (const auto& a : o.argv) saved += a + '\0';
-        writeFile(releasedStatePath(ifname), saved);
+        keepReleased(ifname, o.argv);
     }
     return r;
 }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "standins/common/DhcpOwner.h"
 #include "standins/common/Files.h"
 
 namespace standins::testing {
@@ -99,7 +100,7 @@ void Netns::killInside() {
         if (p > 1 && p != getpid()) kill(p, SIGKILL);
     // The released-lease notes of the report tool for this namespace.
     std::error_code ec;
-    for (const auto& f : std::filesystem::directory_iterator("/run/cfgscope-ipconfig", ec))
+    for (const auto& f : std::filesystem::directory_iterator(kReleasedStateFolder, ec))
         if (f.path().filename().string().find("-" + std::to_string(st.st_ino) + "-") != std::string::npos)
             std::filesystem::remove(f.path(), ec);
 }
