@@ -3,16 +3,11 @@
 // a page whose body ends in a line end, and a server that is down.
 #include <gtest/gtest.h>
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <thread>
 
+#include "HttpStubs.h"
 #include "addrpeek/Monitor.h"
 #include "fakes/FakePlatform.h"
 #include "internet/server/testing/WebServerProcess.h"
@@ -22,51 +17,6 @@
 
 namespace addrpeek {
 namespace {
-
-// Answers one request on a free port of 127.0.0.1 with a fixed body.
-class OnePageServer {
-public:
-    explicit OnePageServer(std::string body) : body_(std::move(body)) {
-        fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof addr;
-        if (bind(fd_, reinterpret_cast<sockaddr*>(&addr), len) != 0 || listen(fd_, 4) != 0) return;
-        getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len);
-        port_ = ntohs(addr.sin_port);
-        thread_ = std::thread([this] { serve(); });
-    }
-    ~OnePageServer() {
-        shutdown(fd_, SHUT_RDWR);
-        close(fd_);
-        if (thread_.joinable()) thread_.join();
-    }
-    std::string baseUrl() const { return "http://127.0.0.1:" + std::to_string(port_); }
-    int port() const { return port_; }
-
-private:
-    void serve() {
-        int client = accept(fd_, nullptr, nullptr);
-        if (client < 0) return;
-        timeval limit{5, 0};
-        setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
-        std::string request;
-        char buffer[1024];
-        ssize_t n;
-        while (request.find("\r\n\r\n") == std::string::npos && (n = read(client, buffer, sizeof buffer)) > 0)
-            request.append(buffer, static_cast<std::size_t>(n));
-        std::string reply = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Length: " +
-                            std::to_string(body_.size()) + "\r\nConnection: close\r\n\r\n" + body_;
-        (void)!write(client, reply.data(), reply.size());
-        close(client);
-    }
-
-    std::string body_;
-    int fd_ = -1;
-    int port_ = 0;
-    std::thread thread_;
-};
 
 // The monitor over the real files, environment and download, with a private TEMP.
 struct LiveFetch : testing::Test {
@@ -110,9 +60,10 @@ TEST_F(LiveFetch, PageBodiesAreKeptWhole) {
         const char* body;
     } cases[] = {{"203.0.113.9\r\n"}, {"203.0.113.9\n"}, {""}, {"  198.51.100.4 ~ more"}};
     for (const auto& c : cases) {
-        OnePageServer server(c.body);
+        http_stubs::StubServer server;
+        server.page("/ip.shtml", c.body);
         ASSERT_GT(server.port(), 0);
-        EXPECT_EQ(fetchFrom(server.baseUrl()), c.body);
+        EXPECT_EQ(fetchFrom(server.url()), c.body);
         EXPECT_FALSE(leftovers()) << c.body;
     }
 }

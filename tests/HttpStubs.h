@@ -46,6 +46,7 @@ public:
     std::string url(const std::string& path = "") const {
         return "http://127.0.0.1:" + std::to_string(port_) + path;
     }
+    int port() const { return port_; }
 
 private:
     httplib::Server server_;
