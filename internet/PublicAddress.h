@@ -7,11 +7,11 @@
 
 #include "app/MainForm.h"
 #include "internet/InternetState.h"
+#include "internet/ServerPaths.h"
 #include "platform/Platform.h"
 
 namespace internet {
 
-inline constexpr const char* kAddressPage = "/lanomatstd.shtml";
 inline constexpr const char* kServerLocalFile = "vorlanip.txt";  // in the working folder
 inline constexpr const char* kEchoLocalFile = "vorlanip.txt";    // in the per-user temporary folder
 

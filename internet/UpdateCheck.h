@@ -7,12 +7,11 @@
 
 #include "app/MainForm.h"
 #include "internet/InternetState.h"
+#include "internet/ServerPaths.h"
 #include "platform/Platform.h"
 
 namespace internet {
 
-inline constexpr const char* kVersionPage = "/lanomatpstdupdater1.htm";
-inline constexpr const char* kWhatsNewPage = "/lanomatpstdwhatsnew.htm";
 inline constexpr const char* kInstallerPage = "/Vorlankit-setup.exe";
 inline constexpr const char* kProPage = "/lanomatpro.shtml";
 inline constexpr const char* kVersionLocalFile = "vorlanipupdate.txt";

@@ -2,16 +2,14 @@
 
 #include <algorithm>
 
+#include "internet/ServerPaths.h"
+
 namespace webserver {
 
 namespace {
 
 const char* const kText = "text/plain; charset=utf-8";
 const char* const kHtml = "text/html; charset=utf-8";
-
-bool endsWith(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 std::string trimmed(const std::string& s) {
     auto begin = s.find_first_not_of(" \t");
@@ -26,10 +24,10 @@ std::optional<Reply> fetchedResource(const std::string& path, const std::string&
                                      const ServerTexts& texts) {
     // The main program cuts its address at "~"; the address monitor shows the
     // page whole, so "/ip.shtml" carries the address alone.
-    if (path == "/lanomatstd.shtml") return Reply{200, kText, callerAddress + "~"};
-    if (path == "/ip.shtml") return Reply{200, kText, callerAddress};
-    if (path == "/lanomatpstdupdater1.htm") return Reply{200, kText, texts.newestVersion + "~"};
-    if (path == "/lanomatpstdwhatsnew.htm") return Reply{200, kText, texts.whatsNew};
+    if (path == internet::kAddressPage) return Reply{200, kText, callerAddress + "~"};
+    if (path == internet::kMonitorAddressPage) return Reply{200, kText, callerAddress};
+    if (path == internet::kVersionPage) return Reply{200, kText, texts.newestVersion + "~"};
+    if (path == internet::kWhatsNewPage) return Reply{200, kText, texts.whatsNew};
     return std::nullopt;
 }
 
@@ -66,12 +64,12 @@ std::string contentTypeFor(const std::string& fileName) {
     std::string lower = fileName;
     for (char& c : lower)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (endsWith(lower, ".html") || endsWith(lower, ".htm") || endsWith(lower, ".shtml")) return kHtml;
-    if (endsWith(lower, ".txt")) return kText;
-    if (endsWith(lower, ".css")) return "text/css";
-    if (endsWith(lower, ".png")) return "image/png";
-    if (endsWith(lower, ".ico")) return "image/x-icon";
-    if (endsWith(lower, ".exe")) return "application/vnd.microsoft.portable-executable";
+    if (lower.ends_with(".html") || lower.ends_with(".htm") || lower.ends_with(".shtml")) return kHtml;
+    if (lower.ends_with(".txt")) return kText;
+    if (lower.ends_with(".css")) return "text/css";
+    if (lower.ends_with(".png")) return "image/png";
+    if (lower.ends_with(".ico")) return "image/x-icon";
+    if (lower.ends_with(".exe")) return "application/vnd.microsoft.portable-executable";
     return "application/octet-stream";
 }
 
