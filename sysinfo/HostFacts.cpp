@@ -49,11 +49,16 @@ std::optional<std::string> lanGroup(platform::Platform& p) {
     return firstCharacters(cutAtNul(info->lanGroup), kLanGroupChars);
 }
 
+std::vector<std::string> privateAddresses(platform::Platform& p) {
+    std::vector<std::string> out;
+    if (auto addresses = p.system.adapterAddresses())
+        for (const auto& address : *addresses) out.push_back(cutAtNul(std::string_view(address).substr(0, kAddressBytes)));
+    return out;
+}
+
 void collectPrivateAddresses(ui::ListBox& list, platform::Platform& p) {
     list.clear();
-    auto addresses = p.system.adapterAddresses();
-    if (!addresses) return;
-    for (const auto& address : *addresses) list.add(cutAtNul(std::string_view(address).substr(0, kAddressBytes)));
+    for (auto& address : privateAddresses(p)) list.add(std::move(address));
 }
 
 }  // namespace sysinfo

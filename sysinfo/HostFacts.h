@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "ui/Controls.h"
@@ -20,7 +21,9 @@ std::string userName(platform::Platform& p);
 std::string groupKindWord(platform::Platform& p);
 // Nothing when the workstation service cannot tell.
 std::optional<std::string> lanGroup(platform::Platform& p);
-// Empties `list` and adds the first address of each adapter.
+// The first address of each adapter; empty when the adapter list cannot be read.
+std::vector<std::string> privateAddresses(platform::Platform& p);
+// Empties `list` and adds those addresses.
 void collectPrivateAddresses(ui::ListBox& list, platform::Platform& p);
 
 }  // namespace sysinfo

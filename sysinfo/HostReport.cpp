@@ -14,9 +14,7 @@ HostReport gatherHostReport(platform::Platform& p) {
     Edition edition = mainEdition(p);
     r.operatingSystem = operatingSystemCaption(p, edition.versionDetail.value_or("")).value_or(edition.text);
     r.memory = memoryText(p).value_or("");
-    ui::ListBox addresses("List2");
-    collectPrivateAddresses(addresses, p);
-    r.privateAddresses = addresses.items();
+    r.privateAddresses = privateAddresses(p);
     return r;
 }
 
