@@ -7,30 +7,21 @@ std::string waitThenRefreshMessage(const std::string& firstLine) {
 }
 
 const HostCommandText& hostCommandText(HostCommand command) {
-    static const HostCommandText ping{"---Ping---\r\n\r\nEnter Domain or IP Address:\r\n(Do NOT enter http://)",
-                                      "pingother.bat", platform::WindowStyle::Normal};
-    static const HostCommandText trace{
-        "Trace Route\r\n\r\nEnter Domain name or IP address:\r\n(Do NOT enter http://)", "vorlantracert.bat",
-        platform::WindowStyle::Maximized};
-    static const HostCommandText lookup{
-        "Name Server Lookup\r\n\r\nEnter Domain name or IP address:\r\n(Do NOT enter http://)",
-        "vorlannslookup.bat", platform::WindowStyle::Normal};
-    switch (command) {
-        case HostCommand::PingOther: return ping;
-        case HostCommand::TraceRoute: return trace;
-        case HostCommand::NsLookup: break;
-    }
-    return lookup;
+    // In the order of HostCommand.
+    static const HostCommandText kTexts[] = {
+        {"---Ping---\r\n\r\nEnter Domain or IP Address:\r\n(Do NOT enter http://)", "pingother.bat",
+         platform::WindowStyle::Normal, "Ping ", "ping "},
+        {"Trace Route\r\n\r\nEnter Domain name or IP address:\r\n(Do NOT enter http://)", "vorlantracert.bat",
+         platform::WindowStyle::Maximized, "Trace Route for: ", "tracert "},
+        {"Name Server Lookup\r\n\r\nEnter Domain name or IP address:\r\n(Do NOT enter http://)", "vorlannslookup.bat",
+         platform::WindowStyle::Normal, "NS Lookup for: ", "nslookup "},
+    };
+    return kTexts[static_cast<int>(command)];
 }
 
 capture::ScriptFile hostScript(HostCommand command, const std::string& host) {
-    std::string title, tool;
-    switch (command) {
-        case HostCommand::PingOther: title = "Ping "; tool = "ping "; break;
-        case HostCommand::TraceRoute: title = "Trace Route for: "; tool = "tracert "; break;
-        case HostCommand::NsLookup: title = "NS Lookup for: "; tool = "nslookup "; break;
-    }
-    return capture::framedScript(hostCommandText(command).scriptName, title + host, tool + host);
+    const HostCommandText& text = hostCommandText(command);
+    return capture::framedScript(text.scriptName, text.title + host, text.tool + host);
 }
 
 std::string editHostsCommandLine(const std::string& windir) {

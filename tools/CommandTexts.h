@@ -26,6 +26,8 @@ struct HostCommandText {
     const char* prompt;      // lines joined by CR LF
     const char* scriptName;  // inside the working folder
     platform::WindowStyle style;
+    const char* title;  // the script's title line, before the host
+    const char* tool;   // the script's command, before the host
 };
 
 const HostCommandText& hostCommandText(HostCommand command);
