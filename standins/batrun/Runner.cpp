@@ -20,16 +20,6 @@ namespace standins::batrun {
 
 namespace {
 
-void writeFd(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
-        done += static_cast<std::size_t>(n);
-    }
-}
-
 // "Press any key": one key from a terminal, else one byte (or end of input).
 void waitForKey() {
     char c;
@@ -59,9 +49,9 @@ int resolverLookup(const std::vector<std::string>& args, int out) {
             host = a;
             break;
         }
-    writeFd(out, "nslookup is not installed; the system resolver answers instead.\n");
+    writeAll(out, "nslookup is not installed; the system resolver answers instead.\n");
     if (host.empty()) {
-        writeFd(out, "No host name given.\n");
+        writeAll(out, "No host name given.\n");
         return 1;
     }
     addrinfo hints{};
@@ -69,7 +59,7 @@ int resolverLookup(const std::vector<std::string>& args, int out) {
     addrinfo* res = nullptr;
     int rc = getaddrinfo(host.c_str(), nullptr, &hints, &res);
     if (rc != 0) {
-        writeFd(out, "*** Can't find " + host + ": " + gai_strerror(rc) + "\n");
+        writeAll(out, "*** Can't find " + host + ": " + gai_strerror(rc) + "\n");
         return 1;
     }
     std::string text = "Name:\t" + host + "\n";
@@ -82,7 +72,7 @@ int resolverLookup(const std::vector<std::string>& args, int out) {
             text += std::string("Address: ") + buf + "\n";
     }
     freeaddrinfo(res);
-    writeFd(out, text);
+    writeAll(out, text);
     return 0;
 }
 
@@ -105,13 +95,13 @@ private:
     bool line(const std::string& raw) {
         ScriptLine l = parseLine(raw);
         if (l.command.empty() && l.redirect.empty()) return true;
-        if (echo_ && !l.quiet) writeFd(1, "\n" + currentFolder() + ">" + raw + "\n");
+        if (echo_ && !l.quiet) writeAll(1, "\n" + currentFolder() + ">" + raw + "\n");
         int out = 1;
         if (!l.redirect.empty()) {
             std::string file = platform::linux_backend::nativePath(l.redirect);
             out = open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (l.append ? O_APPEND : O_TRUNC), 0666);
             if (out < 0) {
-                writeFd(2, "The file " + file + " cannot be written: " + std::strerror(errno) + "\n");
+                writeAll(2, "The file " + file + " cannot be written: " + std::strerror(errno) + "\n");
                 status_ = 1;
                 return true;
             }
@@ -134,19 +124,19 @@ private:
         if (lowered.rfind("echo", 0) == 0 && (text.size() == 4 || std::strchr(" .,:", text[4]))) {
             EchoResult e = echoCommand(text, echo_);
             if (e.changesState) echo_ = e.newState;
-            else writeFd(out, e.text + "\n");
+            else writeAll(out, e.text + "\n");
             status_ = 0;
             return true;
         }
         if (name == "pause") {
-            writeFd(out, "Press any key to continue . . . ");
+            writeAll(out, "Press any key to continue . . . ");
             waitForKey();
-            writeFd(out, "\n");
+            writeAll(out, "\n");
             status_ = 0;
             return true;
         }
         if (name == "cls") {
-            if (isatty(out)) writeFd(out, "\033[H\033[2J");
+            if (isatty(out)) writeAll(out, "\033[H\033[2J");
             return true;
         }
         if (name == "ipconfig") {
@@ -177,7 +167,7 @@ private:
         std::string error;
         int rc = runForeground(argv, out, error);
         if (rc < 0) {
-            writeFd(2, "'" + argv[0] + "' is not recognized as a command here: " + error + ". The script goes on.\n");
+            writeAll(2, "'" + argv[0] + "' is not recognized as a command here: " + error + ". The script goes on.\n");
             status_ = 9009;
             return true;
         }
@@ -186,7 +176,7 @@ private:
     }
 
     bool missing(const std::string& name, const std::string& why) {
-        writeFd(2, "'" + name + "' cannot run: " + why + ". The script goes on.\n");
+        writeAll(2, "'" + name + "' cannot run: " + why + ". The script goes on.\n");
         status_ = 9009;
         return true;
     }
@@ -200,7 +190,7 @@ private:
 int runScript(const std::string& path) {
     auto text = readFile(path);
     if (!text) {
-        writeFd(2, "batrun: cannot read the script " + path + ": " + std::strerror(errno) + "\n");
+        writeAll(2, "batrun: cannot read the script " + path + ": " + std::strerror(errno) + "\n");
         return 1;
     }
     return Runner().run(scriptLines(*text));

@@ -17,5 +17,8 @@ std::vector<std::string> splitNul(const std::string& text);
 std::string findProgram(const std::string& name);
 // True when the whole text was written to the file (created or replaced).
 bool writeFile(const std::string& path, const std::string& text);
+// Writes the whole text to an open descriptor, going on after interruptions;
+// false when a write fails.
+bool writeAll(int fd, const std::string& text);
 
 }  // namespace standins

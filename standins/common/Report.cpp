@@ -47,20 +47,13 @@ void listLines(std::string& out, const std::string& label, const std::vector<std
 
 void adapterBlock(std::string& out, const Adapter& a) {
     out += header(a.kind) + a.name + ":" + kCrLf + kCrLf;
-    if (!a.carrier) {
-        out += labelLine("Media State", "Media disconnected");
-        out += labelLine(kLinkSuffix, a.dnsSuffix);
-        out += labelLine("Description", a.description);
-        if (!a.mac.empty()) out += labelLine("Physical Address", physicalAddress(a.mac));
-        out += labelLine("DHCP Enabled", yesNo(a.dhcp));
-        out += labelLine("Autoconfiguration Enabled", "Yes");
-        return;
-    }
+    if (!a.carrier) out += labelLine("Media State", "Media disconnected");
     out += labelLine(kLinkSuffix, a.dnsSuffix);
     out += labelLine("Description", a.description);
     if (!a.mac.empty()) out += labelLine("Physical Address", physicalAddress(a.mac));
     out += labelLine("DHCP Enabled", yesNo(a.dhcp));
     out += labelLine("Autoconfiguration Enabled", "Yes");
+    if (!a.carrier) return;  // a disconnected adapter shows no addresses
     for (const auto& v6 : a.ipv6) {
         if (isLinkLocal6(v6.text)) continue;
         out += labelLine(v6.temporary ? "Temporary IPv6 Address" : "IPv6 Address", v6.text + stateText(v6.state));

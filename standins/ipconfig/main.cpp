@@ -1,14 +1,13 @@
 // ipconfig: the configuration report tool. Prints the live network
 // configuration in the layout the program's report parser reads, and
 // releases or renews DHCP leases through the client that owns them.
-#include <unistd.h>
-
 #include <cctype>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "standins/common/Files.h"
 #include "standins/common/Report.h"
 #include "standins/common/Snapshot.h"
 #include "standins/ipconfig/DhcpActions.h"
@@ -46,15 +45,7 @@ std::string lower(std::string s) {
 
 // The whole report in one write, so a reader polling the file never sees
 // the header without the adapters behind it.
-bool writeAll(const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = write(1, text.data() + done, text.size() - done);
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
+bool writeAll(const std::string& text) { return standins::writeAll(1, text); }
 
 int report() {
     standins::Snapshot snap = standins::takeSnapshot();
