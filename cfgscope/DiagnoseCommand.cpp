@@ -145,7 +145,8 @@ int diagnoseMachine(const Options& o, std::ostream& out, std::ostream& err) {
     }
 
     app::MainForm form;
-    form.os.setCaption(o.dialect ? *o.dialect : "vista");
+    // The layout this machine's report tool writes, unless asked for another.
+    form.os.setCaption(o.dialect ? *o.dialect : p.system.markerWithoutVersionRecord().value_or("vista"));
     form.workingFolder = folder;
     form.lastSelectedAdapter = 1;
     form.captureStarted = "yes";
