@@ -1,34 +1,17 @@
 #include "platform/linux/DomainMembership.h"
 
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <vector>
+
+#include "platform/linux/CommandWords.h"
+#include "platform/linux/TextValues.h"
 
 namespace platform::linux_backend {
 
 namespace {
 
 using Section = std::map<std::string, std::string>;
-
-std::string lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-std::string upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-std::string trim(std::string_view s) {
-    const char* blanks = " \t\r";
-    auto first = s.find_first_not_of(blanks);
-    if (first == std::string_view::npos) return {};
-    return std::string(s.substr(first, s.find_last_not_of(blanks) - first + 1));
-}
 
 // Section name (lower case) -> key (lower case, blanks removed) -> value.
 // Comments start with '#' or ';'.
@@ -63,14 +46,6 @@ std::string value(const Section& s, const std::string& key) {
 std::string firstOf(const std::string& list) {
     auto end = list.find_first_of(", \t");
     return list.substr(0, end);
-}
-
-std::string readFile(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 }  // namespace
@@ -113,8 +88,8 @@ DomainMembership sssdMembership(std::string_view sssdConf) {
 }
 
 DomainMembership readDomainMembership() {
-    DomainMembership sssd = sssdMembership(readFile("/etc/sssd/sssd.conf"));
-    DomainMembership samba = sambaMembership(readFile("/etc/samba/smb.conf"));
+    DomainMembership sssd = sssdMembership(readTextFile("/etc/sssd/sssd.conf").value_or(""));
+    DomainMembership samba = sambaMembership(readTextFile("/etc/samba/smb.conf").value_or(""));
     if (sssd.joined && !samba.joined) return sssd;
     return samba.workgroup.empty() ? sssd : samba;
 }

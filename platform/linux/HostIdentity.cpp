@@ -7,16 +7,14 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/linux/TextValues.h"
+
 namespace platform::linux_backend {
 
 std::string computerName() {
     char name[HOST_NAME_MAX + 1] = {};
     if (gethostname(name, sizeof name - 1) != 0) return {};
-    std::string text(name);
-    text = text.substr(0, text.find('.'));
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
+    return upperShortName(name);
 }
 
 std::string loginName() {

@@ -7,6 +7,7 @@
 
 #include "platform/linux/DomainMembership.h"
 #include "platform/linux/HostIdentity.h"
+#include "platform/linux/TextValues.h"
 
 namespace platform::linux_backend {
 
@@ -20,14 +21,6 @@ std::string variable(const char* name) {
 bool ownPrivateFolder(const std::string& path) {
     struct stat st {};
     return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid();
-}
-
-// "dc1.corp.example.com" -> "DC1", as Windows names a logon server.
-std::string upperShortName(const std::string& host) {
-    std::string name = host.substr(0, host.find('.'));
-    for (char& c : name)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return name;
 }
 
 }  // namespace

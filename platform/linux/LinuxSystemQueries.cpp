@@ -4,27 +4,13 @@
 #include <locale.h>
 #include <sys/sysinfo.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "platform/linux/AdapterList.h"
 #include "platform/linux/DomainMembership.h"
 #include "platform/linux/HostIdentity.h"
 #include "platform/linux/SystemFacts.h"
+#include "platform/linux/TextValues.h"
 
 namespace platform::linux_backend {
-
-namespace {
-
-std::optional<std::string> readFile(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-}  // namespace
 
 std::optional<VersionRecord> LinuxSystemQueries::version(int) { return std::nullopt; }
 
@@ -42,13 +28,13 @@ std::optional<std::vector<std::string>> LinuxSystemQueries::managementQuery(cons
                                                                             const std::string& property) {
     if (className == "Win32_OperatingSystem" && property == "Caption") {
         // os-release names /usr/lib/os-release as the fallback location.
-        auto text = readFile("/etc/os-release");
-        if (!text) text = readFile("/usr/lib/os-release");
+        auto text = readTextFile("/etc/os-release");
+        if (!text) text = readTextFile("/usr/lib/os-release");
         if (!text) return std::nullopt;
         return std::vector<std::string>{prettyName(*text)};
     }
     if (className == "Win32_Processor" && property == "Name") {
-        auto text = readFile("/proc/cpuinfo");
+        auto text = readTextFile("/proc/cpuinfo");
         if (!text) return std::nullopt;
         return cpuModelNames(*text);
     }

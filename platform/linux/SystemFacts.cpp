@@ -2,16 +2,11 @@
 
 #include <sstream>
 
+#include "platform/linux/TextValues.h"
+
 namespace platform::linux_backend {
 
 namespace {
-
-std::string trim(std::string_view s) {
-    const char* blanks = " \t\r";
-    auto first = s.find_first_not_of(blanks);
-    if (first == std::string_view::npos) return {};
-    return std::string(s.substr(first, s.find_last_not_of(blanks) - first + 1));
-}
 
 // A shell-style value: double quotes allow backslash escapes, single quotes
 // none.
