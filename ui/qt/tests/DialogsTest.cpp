@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -8,6 +9,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "internet/VersionText.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/QtDialogs.h"
 
@@ -86,6 +88,34 @@ TEST(Fonts, MissingFamiliesFallBackByKind) {
     EXPECT_TRUE(sans.bold());
     if (QFontDatabase::families().contains("Liberation Sans") && !QFontDatabase::families().contains("Arial")) {
         EXPECT_EQ(sans.family(), "Liberation Sans");
+    }
+}
+
+// The update question: Yes and No, the exact title and text, and the answer back.
+TEST(QtDialogs, YesNoOrClosedAnswers) {
+    struct Case {
+        const char* press;  // "yes", "no", "escape"
+        bool answer;
+    } cases[] = {{"yes", true}, {"no", false}, {"escape", false}};
+    const std::string question = internet::updateQuestion("1.04.0", "Faster\nSmaller");
+    for (const auto& c : cases) {
+        ui::qt::QtDialogs dialogs;
+        QString title, text;
+        QMessageBox::StandardButtons buttons;
+        whenModal([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            title = box->windowTitle();
+            text = box->text();
+            buttons = box->standardButtons();
+            std::string press = c.press;
+            if (press == "escape") box->reject();
+            else box->button(press == "yes" ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        EXPECT_EQ(dialogs.yesNoBox(question, internet::kUpdaterTitle), c.answer) << c.press;
+        EXPECT_EQ(title, "Lanomat Std Updater");
+        EXPECT_EQ(text.toStdString(), question);
+        EXPECT_EQ(buttons, QMessageBox::Yes | QMessageBox::No);
     }
 }
 
