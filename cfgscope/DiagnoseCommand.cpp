@@ -14,7 +14,6 @@
 #include "platform/console/ConsoleDialogs.h"
 #include "platform/linux/LinuxServices.h"
 #include "platform/linux/NativePath.h"
-#include "platform/linux/TextLines.h"
 #include "sysinfo/HostReport.h"
 
 namespace cfgscope {
@@ -91,12 +90,12 @@ sysinfo::HostReport liveHostReport() {
 
 int diagnoseFile(const Options& o, std::ostream& out, std::ostream& err) {
     platform::linux_backend::LinuxFiles files;
-    auto text = files.readAll(*o.file);
-    if (!text) {
+    auto read = files.readLines(*o.file);
+    if (!read) {
         err << "cfgscope: cannot read the report '" << *o.file << "'\n";
         return 2;
     }
-    auto lines = platform::linux_backend::splitLines(*text);
+    const std::vector<std::string>& lines = *read;
     std::string marker = o.dialect ? *o.dialect : capture::detectDialect(lines);
     platform::linux_backend::LinuxSession session;
     auto summary = capture::diagnoseLines(lines, marker, session.timeOfDayText());

@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "platform/linux/NativePath.h"
-#include "platform/linux/TextLines.h"
+#include "platform/TextLines.h"
 
 namespace fs = std::filesystem;
 
@@ -83,7 +83,7 @@ std::optional<std::string> LinuxFiles::readAll(const std::string& path) {
 std::optional<std::vector<std::string>> LinuxFiles::readLines(const std::string& path) {
     auto text = readAll(path);
     if (!text) return std::nullopt;
-    return splitLines(*text);
+    return platform::splitLines(*text);
 }
 
 bool LinuxFiles::writeLines(const std::string& path, const std::vector<std::string>& lines) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/TextLines.h"
+
 namespace platform::windows_backend {
 
 namespace {
@@ -75,17 +77,7 @@ std::optional<std::string> WindowsFiles::readAll(const std::string& path) {
 std::optional<std::vector<std::string>> WindowsFiles::readLines(const std::string& path) {
     auto text = readAll(path);
     if (!text) return std::nullopt;
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text->size()) {
-        std::size_t end = text->find('\n', start);
-        if (end == std::string::npos) end = text->size();
-        std::string line = text->substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
+    return splitLines(*text);
 }
 
 bool WindowsFiles::writeLines(const std::string& path, const std::vector<std::string>& lines) {

@@ -1,8 +1,15 @@
-#include "platform/linux/TextLines.h"
+// The lines of a text file's contents, as every backend reads them.
+#pragma once
 
-namespace platform::linux_backend {
+#include <string>
+#include <string_view>
+#include <vector>
 
-std::vector<std::string> splitLines(std::string_view text) {
+namespace platform {
+
+// Splits text into lines at LF, dropping one CR before each LF. A final
+// line without a line end is kept; the empty tail after a last LF is not.
+inline std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -16,4 +23,4 @@ std::vector<std::string> splitLines(std::string_view text) {
     return lines;
 }
 
-}  // namespace platform::linux_backend
+}  // namespace platform
