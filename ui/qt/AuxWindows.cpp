@@ -11,6 +11,7 @@
 #include "shortcuts/AuxForms.h"
 #include "ui/Pictures.h"
 #include "ui/qt/FormWindow.h"
+#include "ui/qt/QtText.h"
 #include "ui/qt/Twips.h"
 
 // The bundled pictures live in a static library: registered on first use.
@@ -22,8 +23,6 @@ static bool loadBundledPictures() {
 namespace ui::qt {
 
 namespace {
-
-QString qs(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The program's own pictures, bundled as resources; a picture file named by
 // the "file:" prefix; else the binding's drawn pictures stay.

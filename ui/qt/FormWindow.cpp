@@ -19,6 +19,7 @@
 
 #include "ui/qt/Fonts.h"
 #include "ui/qt/Pictures.h"
+#include "ui/qt/QtText.h"
 #include "ui/qt/Twips.h"
 #include "ui/qt/Widgets.h"
 
@@ -26,7 +27,6 @@ namespace ui::qt {
 
 namespace {
 
-QString qs(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 QColor qc(ui::Color c) { return QColor(c.r, c.g, c.b); }
 
 QRect pixelRect(const ui::Rect& r) { return QRect(pixels(r.left), pixels(r.top), pixels(r.width), pixels(r.height)); }

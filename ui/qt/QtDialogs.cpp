@@ -6,6 +6,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "ui/qt/QtText.h"
+
 namespace ui::qt {
 
 namespace {
@@ -28,7 +30,7 @@ private:
 }  // namespace
 
 QString displayText(const std::string& text) {
-    QString out = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QString out = qs(text);
     out.replace("\r\n", "\n");
     out.replace('\r', '\n');
     return out;
@@ -61,7 +63,7 @@ std::optional<std::string> QtDialogs::inputBox(const std::string& prompt, const 
     dialog.setObjectName("inputBox");
     dialog.setWindowTitle(displayText(title));
     dialog.setLabelText(displayText(prompt));
-    dialog.setTextValue(QString::fromUtf8(defaultAnswer.data(), static_cast<qsizetype>(defaultAnswer.size())));
+    dialog.setTextValue(qs(defaultAnswer));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.textValue().toStdString();
 }
@@ -84,7 +86,7 @@ void QtDialogs::repaintNow() {
 void QtClipboard::clear() { QApplication::clipboard()->clear(); }
 
 void QtClipboard::setText(const std::string& text) {
-    QApplication::clipboard()->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    QApplication::clipboard()->setText(qs(text));
 }
 
 }  // namespace ui::qt
