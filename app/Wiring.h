@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "platform/Platform.h"
 #include "shortcuts/AuxWindow.h"
 

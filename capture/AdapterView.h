@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AdapterTable.h"
+#include "forms/AdapterTable.h"
 
 namespace capture {
 

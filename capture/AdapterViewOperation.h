@@ -1,7 +1,7 @@
 // Showing the selected adapter in the main window.
 #pragma once
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "platform/Platform.h"
 
 namespace capture {

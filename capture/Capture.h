@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "capture/ReportParser.h"
 #include "platform/Platform.h"
 

@@ -2,7 +2,7 @@
 // the report list and applies its result to the window.
 #pragma once
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "platform/Platform.h"
 
 namespace capture {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AdapterTable.h"
+#include "forms/AdapterTable.h"
 #include "capture/AdapterScripts.h"
 
 namespace capture {

@@ -6,7 +6,7 @@
 #include <iostream>
 #include <optional>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "capture/Capture.h"
 #include "capture/Diagnosis.h"
 #include "capture/DiagnosisReport.h"

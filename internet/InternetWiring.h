@@ -3,7 +3,7 @@
 // line that follows `Text1`, Check for Updates and Upgrade.
 #pragma once
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "platform/Platform.h"
 
 namespace internet {

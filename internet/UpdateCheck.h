@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "internet/InternetState.h"
 #include "internet/ServerPaths.h"
 #include "platform/Platform.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "capture/Diagnosis.h"
 #include "platform/Platform.h"
 

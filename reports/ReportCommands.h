@@ -2,7 +2,7 @@
 // they read what the main window holds and change nothing in it.
 #pragma once
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "platform/Platform.h"
 #include "reports/ConfigReport.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "platform/Platform.h"
 #include "shortcuts/AuxWindow.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "capture/AdapterViewOperation.h"
 #include "capture/Capture.h"
 #include "capture/ParseOperation.h"

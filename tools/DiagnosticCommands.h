@@ -2,7 +2,7 @@
 // own tools in a console of its own and never reads what they print.
 #pragma once
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "platform/Platform.h"
 #include "tools/CommandTexts.h"
 

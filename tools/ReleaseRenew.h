@@ -3,7 +3,7 @@
 // user to refresh and logs what it did. Nothing refreshes by itself.
 #pragma once
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "platform/Platform.h"
 
 namespace tools {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "platform/Platform.h"
 
 namespace tools {

@@ -2,7 +2,7 @@
 // Command Shell menu commands of the main window to their operations.
 #pragma once
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "platform/Platform.h"
 
 void wireTools(app::MainForm& form, platform::Platform& p);

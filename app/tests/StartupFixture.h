@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "app/Startup.h"
 #include "app/Wiring.h"
 #include "fakes/FakePlatform.h"

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "HttpStubs.h"
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "fakes/FakePlatform.h"
 #include "internet/InternetWiring.h"
 #include "internet/server/testing/WebServerProcess.h"

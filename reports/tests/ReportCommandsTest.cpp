@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "fakes/FakePlatform.h"
 #include "reports/ReportCommands.h"
 

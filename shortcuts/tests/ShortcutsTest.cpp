@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "fakes/FakePlatform.h"
 #include "shortcuts/AuxForms.h"
 #include "shortcuts/CommandLines.h"

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "Netns.h"
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "capture/AdapterViewOperation.h"
 #include "capture/Capture.h"
 #include "capture/ParseOperation.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "fakes/FakePlatform.h"
 #include "tools/ToolsWiring.h"
 

@@ -11,7 +11,7 @@
 
 #include <QApplication>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "app/Startup.h"
 #include "app/Wiring.h"
 #include "ui/qt/AuxWindows.h"

@@ -1,7 +1,7 @@
 // cfgscope.exe: the main window over the Win32 backend.
 #include <windows.h>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "app/Startup.h"
 #include "app/Wiring.h"
 #include "platform/windows/WindowsServices.h"

@@ -19,7 +19,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "app/Startup.h"
 #include "app/Wiring.h"
 #include "platform/linux/LinuxServices.h"

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 #include "ui/win32/FormWindow.h"
 #include "ui/win32/MenuKeys.h"
 #include "ui/win32/Pictures.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AdapterTable.h"
+#include "forms/AdapterTable.h"
 #include "ui/Controls.h"
 
 namespace app {

@@ -1,4 +1,4 @@
-#include "app/MainForm.h"
+#include "forms/MainForm.h"
 
 #include "ui/Pictures.h"
 
