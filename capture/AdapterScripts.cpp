@@ -10,21 +10,40 @@ ScriptFile framedScript(std::string name, std::string_view title, std::string_vi
              "@pause"}};
 }
 
+bool interpreterSpecial(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 || u == 0x7F || std::string_view("&|<>^%\"").find(c) != std::string_view::npos;
+}
+
+bool holdsInterpreterSpecial(std::string_view text) {
+    for (char c : text)
+        if (interpreterSpecial(c)) return true;
+    return false;
+}
+
+std::string adapterPattern(std::string_view shortName) {
+    std::string pattern = "*";
+    for (char c : shortName) pattern += interpreterSpecial(c) || c == '*' ? '?' : c;
+    return pattern + "*";
+}
+
 ScriptFile releaseScript(int adapter, std::string_view shortName) {
-    return {std::to_string(adapter) + kReleaseSuffix, {"ipconfig /release *" + std::string(shortName) + "*"}};
+    return {std::to_string(adapter) + kReleaseSuffix, {"ipconfig /release " + adapterPattern(shortName)}};
 }
 
 ScriptFile renewScript(int adapter, std::string_view shortName) {
-    return {std::to_string(adapter) + kRenewSuffix, {"ipconfig /renew *" + std::string(shortName) + "*"}};
+    return {std::to_string(adapter) + kRenewSuffix, {"ipconfig /renew " + adapterPattern(shortName)}};
 }
 
-ScriptFile pingGatewayScript(int adapter, std::string_view gateway) {
+std::optional<ScriptFile> pingGatewayScript(int adapter, std::string_view gateway) {
+    if (holdsInterpreterSpecial(gateway)) return std::nullopt;
     auto n = std::to_string(adapter);
     return framedScript(n + kPingGatewaySuffix, "Ping default Gateway / Router for Adapter (" + n + ")",
                         "ping " + std::string(gateway));
 }
 
-ScriptFile pingDnsScript(int adapter, int which, std::string_view server) {
+std::optional<ScriptFile> pingDnsScript(int adapter, int which, std::string_view server) {
+    if (holdsInterpreterSpecial(server)) return std::nullopt;
     auto n = std::to_string(adapter);
     auto w = std::to_string(which);
     return framedScript(n + pingDnsSuffix(which), "Ping DNS " + w + " for Adapter (" + n + ")",

@@ -1,6 +1,7 @@
 // The five scripts written per adapter, as file name and lines.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,10 +31,24 @@ std::string pingDnsSuffix(int which);
 // another hyphen line and a pause.
 ScriptFile framedScript(std::string name, std::string_view title, std::string_view command);
 
+// True for a character the command interpreter acts on inside a script
+// line (& | < > ^ % " and the control characters); report values come from
+// the network and must never reach a script with one.
+bool interpreterSpecial(char c);
+bool holdsInterpreterSpecial(std::string_view text);
+
+// The adapter argument "*NAME*": every special character of the name, and
+// every "*", written as "?", which still matches it (and one other
+// character) but never redirects or chains a command nor widens the pattern
+// beyond the name's length.
+std::string adapterPattern(std::string_view shortName);
+
 ScriptFile releaseScript(int adapter, std::string_view shortName);
 ScriptFile renewScript(int adapter, std::string_view shortName);
-ScriptFile pingGatewayScript(int adapter, std::string_view gateway);
+// The ping scripts are withheld (nothing) for a value holding a special
+// character: no "?" can stand in for a host.
+std::optional<ScriptFile> pingGatewayScript(int adapter, std::string_view gateway);
 // which = 1 or 2.
-ScriptFile pingDnsScript(int adapter, int which, std::string_view server);
+std::optional<ScriptFile> pingDnsScript(int adapter, int which, std::string_view server);
 
 }  // namespace capture

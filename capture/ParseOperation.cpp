@@ -1,5 +1,7 @@
 #include "capture/ParseOperation.h"
 
+#include <algorithm>
+
 #include "capture/AdapterView.h"
 #include "capture/Diagnosis.h"
 #include "capture/ReportParser.h"
@@ -26,6 +28,12 @@ void parse(app::MainForm& form, platform::Platform& p) {
     if (result.hostName) form.host.setText(*result.hostName);
     for (const auto& entry : result.adapterEntries) form.adapters.add(entry);
     for (const auto& script : result.scripts) p.files.writeLines(form.workingFolder + script.name, script.lines);
+    for (const auto& name : result.withheldScripts) {
+        auto written = [&](const ScriptFile& s) { return s.name == name; };
+        if (std::none_of(result.scripts.begin(), result.scripts.end(), written) &&
+            p.files.fileExists(form.workingFolder + name))
+            p.files.deleteFile(form.workingFolder + name);
+    }
     if (result.showPingGateway) form.pinggateway.setVisible(true);
     if (result.showPingDns1) form.pingdns1.setVisible(true);
     if (result.showPingDns2) form.pingdns2.setVisible(true);

@@ -10,6 +10,8 @@ namespace {
 constexpr std::size_t kHeaderColumnLimit = 40;
 constexpr std::string_view kHeaderKeyword = "adapter";
 
+bool startsInFirstColumn(std::string_view line) { return !line.empty() && line[0] != ' ' && line[0] != '\t'; }
+
 // Walks the report once; one instance per parse.
 class Walker {
 public:
@@ -37,16 +39,32 @@ private:
     }
 
     void script(ScriptFile file) { result_.scripts.push_back(std::move(file)); }
+    // A ping script, written unless its value holds a special character;
+    // true when written.
+    bool pingScript(std::optional<ScriptFile> file, std::string name) {
+        if (!file) {
+            result_.withheldScripts.push_back(std::move(name));
+            return false;
+        }
+        script(std::move(*file));
+        return true;
+    }
 
     // Labels are matched without regard to case: against a lower-cased copy
-    // of the line, with lower-case labels.
-    bool has(std::string_view label) const { return lower_.find(label) != std::string::npos; }
+    // of the line, with lower-case labels. A label stands before the line's
+    // first colon; what follows it is a value, which may come from a DHCP
+    // server and say anything ("default gateway -n 99 ..."). A line without a
+    // colon is searched whole.
+    bool has(std::string_view label) const {
+        return std::string_view(lower_).substr(0, lower_.find(':')).find(label) != std::string_view::npos;
+    }
 
     // Applies the line rules to line i; false when the parse ends here.
     bool line(std::size_t i) {
         const std::string& text = lines_[i];
         lowerAscii(text, lower_);
-        if (has("error")) {
+        // "error" anywhere, values included, reports the tool's internal error.
+        if (lower_.find("error") != std::string::npos) {
             diag_.internalError(text);
             result_.reportList = {"Windows IP Configuration - An internal error occurred.", "", "",
                                   "Run ipconfig from the Command Shell for more information."};
@@ -56,7 +74,10 @@ private:
         // 1-based position of the keyword; npos + 1 wraps to 0 when absent.
         if (std::size_t k = lower_.find(kHeaderKeyword) + 1) {
             cut_ = k - 1;
-            if (k - 1 <= kHeaderColumnLimit) {
+            // Every detail line of a report is indented: an indented line is
+            // never a header, whatever its value says (a DNS suffix from a
+            // DHCP server may read "adapter ...:").
+            if (k - 1 <= kHeaderColumnLimit && startsInFirstColumn(text)) {
                 if (vista_ && text.find("Tunnel adapter") != std::string::npos) {
                     list_.push_back(kTunnelSkip);
                     inTunnel_ = true;
@@ -84,8 +105,8 @@ private:
             std::string gateway = takeValue(text, cut_);
             if (!gateway.empty()) {
                 store(7, "Default Gateway:", gateway);
-                script(pingGatewayScript(current(), gateway));
-                result_.showPingGateway = true;
+                if (pingScript(pingGatewayScript(current(), gateway), std::to_string(current()) + kPingGatewaySuffix))
+                    result_.showPingGateway = true;
             }
         }
         if (has("dns servers")) dns(i);
@@ -129,8 +150,8 @@ private:
         if (!first.empty()) {
             diag_.dnsFault(1, first);
             store(11, "DNS Server 1:", first);
-            script(pingDnsScript(current(), 1, first));
-            result_.showPingDns1 = true;
+            if (pingScript(pingDnsScript(current(), 1, first), std::to_string(current()) + pingDnsSuffix(1)))
+                result_.showPingDns1 = true;
         }
         if (i + 1 >= lines_.size()) return;
         const std::string& next = lines_[i + 1];
@@ -141,8 +162,8 @@ private:
         if (second.empty() || !continuation) return;
         diag_.dnsFault(2, second);
         store(12, "DNS Server 2:", second);
-        script(pingDnsScript(current(), 2, second));
-        result_.showPingDns2 = true;
+        if (pingScript(pingDnsScript(current(), 2, second), std::to_string(current()) + pingDnsSuffix(2)))
+            result_.showPingDns2 = true;
     }
 
     ParseResult finishWithInternalError() {

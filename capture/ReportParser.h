@@ -27,6 +27,10 @@ struct ParseResult {
     std::optional<std::string> hostName;  // upper-cased
     std::vector<std::string> adapterEntries;
     std::vector<ScriptFile> scripts;      // in the order they are written
+    // Ping scripts not written because their value holds a character the
+    // command interpreter acts on; a file of that name left by an earlier
+    // parse is removed, so no stale target is pinged.
+    std::vector<std::string> withheldScripts;
     bool showPingGateway = false;
     bool showPingDns1 = false;
     bool showPingDns2 = false;

@@ -66,3 +66,14 @@ TEST(ParseOperation, ClearTableEmptiesTheLastRowToo) {
     // The tenth adapter no longer reports a gateway: none may be shown for it.
     EXPECT_EQ(f.form.adapterTable[10][7], "");
 }
+
+TEST(HostileParseOperation, WithheldPingScriptRemovesTheEarlierOne) {
+    FormFixture f;
+    f.parse({"Ethernet adapter A:", xp("Default Gateway", "10.0.0.1")});
+    ASSERT_EQ(f.fake.files.files.count(f.folder + "1pinggateway.bat"), 1u);
+    f.parse({"Ethernet adapter A:", xp("Default Gateway", "10.0.0.1 & evil"), "Ethernet adapter B:",
+             xp("Default Gateway", "10.0.1.1")});
+    EXPECT_EQ(f.fake.files.files.count(f.folder + "1pinggateway.bat"), 0u) << "no stale target for adapter 1";
+    EXPECT_EQ(f.fake.files.files.count(f.folder + "2pinggateway.bat"), 1u);
+    EXPECT_TRUE(f.form.pinggateway.visible()) << "adapter 2 still has its script";
+}

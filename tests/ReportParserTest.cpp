@@ -296,8 +296,9 @@ TEST(ReportParser, DnsRules) {
         EXPECT_EQ(cell(p, 1, 12), *c.dns2 ? "DNS Server 2:     " + std::string(c.dns2) : "");
         EXPECT_EQ(p.result.faultCount, c.faults);
         EXPECT_EQ(p.result.status, c.status);
-        EXPECT_EQ(script(p.result, "1pingdns1.bat") != nullptr, *c.dns1 != 0);
-        EXPECT_EQ(script(p.result, "1pingdns2.bat") != nullptr, *c.dns2 != 0);
+        // A "%" (an IPv6 zone) is one of the command interpreter's characters: no script.
+        EXPECT_EQ(script(p.result, "1pingdns1.bat") != nullptr, *c.dns1 != 0 && !holdsInterpreterSpecial(c.dns1));
+        EXPECT_EQ(script(p.result, "1pingdns2.bat") != nullptr, *c.dns2 != 0 && !holdsInterpreterSpecial(c.dns2));
         if (c.faults) {
             EXPECT_EQ(p.result.log[0].find("Adapter"), std::string::npos);  // DNS faults name no adapter
         }
@@ -365,4 +366,72 @@ TEST(ReportParser, ClearEmptiesEveryCell) {
     clearAdapterTable(table);
     for (const auto& row : table)
         for (const auto& c : row) EXPECT_EQ(c, "");
+}
+
+// Values in a report come from DHCP servers and interface names: none may
+// open an adapter or reach a script as a command.
+TEST(HostileReport, RogueDnsSuffixIsOnlyAValue) {
+    const char* suffixes[] = {"adapter >pwn:", "default gateway -n 99 -l 65000 192.0.2.66",
+                              "dns servers 192.0.2.66", "x host name: EVIL"};
+    for (const char* marker : {"vista", "xp"})
+        for (const char* suffix : suffixes) {
+            SCOPED_TRACE(std::string(marker) + ": " + suffix);
+            const bool v = std::string(marker) == "vista";
+            auto line = [&](const char* label, const char* value) { return v ? vista(label, value) : xp(label, value); };
+            auto p = run(listed({line("Host Name", "desk"), "Ethernet adapter eth0:",
+                                 line("Connection-specific DNS Suffix", suffix), line("Description", "NIC"),
+                                 line("Dhcp Enabled", "Yes")}),
+                         marker);
+            EXPECT_EQ(p.result.adapterEntries, std::vector<std::string>{"1) Ethernet adapter eth0"});
+            EXPECT_EQ(p.result.hostName, "DESK");
+            EXPECT_EQ(cell(p, 1, 4), "Dhcp Enabled:     Yes");
+            EXPECT_EQ(cell(p, 1, 7), "");
+            EXPECT_EQ(cell(p, 1, 11), "");
+            ASSERT_EQ(p.result.scripts.size(), 2u) << "release and renew only";
+            EXPECT_EQ(p.result.scripts[0].lines[0], "ipconfig /release *eth0*");
+        }
+}
+
+TEST(HostileReport, AdapterPatternsCarryNoInterpreterCharacter) {
+    struct Case {
+        std::string name;
+        const char* pattern;
+    } cases[] = {
+        {"a>b", "*a?b*"},   {"a&b", "*a?b*"},   {"p|q", "*p?q*"},     {"c<d", "*c?d*"}, {"c^d", "*c?d*"},
+        {"e%f%", "*e?f?*"}, {"q\"x", "*q?x*"},  {"e\x1b[2J", "*e?[2J*"}, {"s*t", "*s?t*"}, {"w?z", "*w?z*"},
+        {"-lead", "*-lead*"}, {"eth0", "*eth0*"},
+    };
+    for (const auto& c : cases) {
+        auto p = run(listed({"Ethernet adapter " + c.name + ":"}), "vista");
+        ASSERT_EQ(p.result.scripts.size(), 2u) << c.name;
+        EXPECT_EQ(p.result.scripts[0].lines, std::vector<std::string>{std::string("ipconfig /release ") + c.pattern});
+        EXPECT_EQ(p.result.scripts[1].lines, std::vector<std::string>{std::string("ipconfig /renew ") + c.pattern});
+    }
+}
+
+TEST(HostileReport, PingScriptWithAnInterpreterCharacterIsWithheld) {
+    struct Case {
+        std::string gateway, dns1, dns2;
+        bool gatewayShown, dns1Shown, dns2Shown;
+    } cases[] = {
+        {"10.0.0.1 & calc", "10.0.0.53", "10.0.0.54", false, true, true},
+        {"10.0.0.1", "x >c:\\boot.ini", "10.0.0.54", true, false, true},
+        {"10.0.0.1", "10.0.0.53", "a|b", true, true, false},
+        {"fe80::1%11", "\"q", "^x\x07", false, false, false},
+    };
+    for (const auto& c : cases) {
+        auto p = run(listed({"Ethernet adapter A:", xp("Default Gateway", c.gateway), xp("DNS Servers", c.dns1),
+                             xpMore(c.dns2)}),
+                     "xp");
+        const auto& r = p.result;
+        EXPECT_EQ(r.showPingGateway, c.gatewayShown) << c.gateway;
+        EXPECT_EQ(r.showPingDns1, c.dns1Shown) << c.dns1;
+        EXPECT_EQ(r.showPingDns2, c.dns2Shown) << c.dns2;
+        EXPECT_EQ(script(r, "1pinggateway.bat") != nullptr, c.gatewayShown);
+        EXPECT_EQ(script(r, "1pingdns1.bat") != nullptr, c.dns1Shown);
+        EXPECT_EQ(script(r, "1pingdns2.bat") != nullptr, c.dns2Shown);
+        EXPECT_EQ(r.withheldScripts.size(), 3u - c.gatewayShown - c.dns1Shown - c.dns2Shown);
+        // The table still shows what the report said.
+        EXPECT_EQ(cell(p, 1, 7), "Default Gateway:  " + c.gateway);
+    }
 }
