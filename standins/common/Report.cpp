@@ -46,7 +46,7 @@ void listLines(std::string& out, const std::string& label, const std::vector<std
 }
 
 void adapterBlock(std::string& out, const Adapter& a) {
-    out += header(a.kind) + a.name + ":" + kCrLf + kCrLf;
+    out += header(a.kind) + printable(a.name) + ":" + kCrLf + kCrLf;
     if (!a.carrier) out += labelLine("Media State", "Media disconnected");
     out += labelLine(kLinkSuffix, a.dnsSuffix);
     out += labelLine("Description", a.description);
@@ -82,17 +82,33 @@ void adapterBlock(std::string& out, const Adapter& a) {
 
 }  // namespace
 
+std::string printable(std::string_view text, bool keepLineEnds) {
+    std::string out(text);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const auto c = static_cast<unsigned char>(out[i]);
+        if (keepLineEnds && (c == '\r' || c == '\n' || c == '\t')) continue;
+        if (c < 0x20 || c == 0x7F) {
+            out[i] = '?';
+        } else if (c == 0xC2 && i + 1 < out.size() && static_cast<unsigned char>(out[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(out[i + 1]) <= 0x9F) {
+            out[i] = out[i + 1] = '?';  // U+0080 to U+009F
+            ++i;
+        }
+    }
+    return out;
+}
+
 std::string labelLine(const std::string& label, const std::string& value) {
     std::string line(kIndent, ' ');
     line += label;
     // Dots stand in the odd columns up to the end of the label field.
     for (std::size_t col = line.size(); col < kLabelEnd; ++col) line += (col % 2 == 1) ? '.' : ' ';
     if (line.size() <= kLabelEnd) line += ' ';
-    return line + ": " + value + kCrLf;
+    return line + ": " + printable(value) + kCrLf;
 }
 
 std::string continuationLine(const std::string& value) {
-    return std::string(kLabelEnd + 3, ' ') + value + kCrLf;
+    return std::string(kLabelEnd + 3, ' ') + printable(value) + kCrLf;
 }
 
 std::string subnetMask(int prefix) {

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace standins {
@@ -46,6 +47,13 @@ struct HostInfo {
     bool ipRouting = false;
     std::vector<std::string> searchList;
 };
+
+// The text with each control character written as "?" (C0, DEL, and the C1
+// range as its two UTF-8 bytes, each a "?"): interface names, lease values and
+// resolver options never bring a line break or a terminal escape into what
+// the tool prints, and a "?" in an adapter pattern still matches the name.
+// `keepLineEnds` leaves CR, LF and tabs, for a whole text of several lines.
+std::string printable(std::string_view text, bool keepLineEnds = false);
 
 // One labelled line: three blanks, the label padded with ". " to the
 // 36-column label field, ": ", the value, CR LF.

@@ -44,8 +44,9 @@ std::string lower(std::string s) {
 }
 
 // The whole report in one write, so a reader polling the file never sees
-// the header without the adapters behind it.
-bool writeAll(const std::string& text) { return standins::writeAll(1, text); }
+// the header without the adapters behind it. The answers of /release and
+// /renew name interfaces too: no control character reaches the console.
+bool writeAll(const std::string& text) { return standins::writeAll(1, standins::printable(text, true)); }
 
 int report() {
     standins::Snapshot snap = standins::takeSnapshot();

@@ -35,6 +35,9 @@ std::string hookScript(const std::string& resolvConf) {
 
 class DhcpRoundTrip : public ::testing::Test {
 protected:
+    // What the DHCP server sends besides the address, gateway and DNS server.
+    virtual std::vector<std::string> serverOptions() { return {}; }
+
     void SetUp() override {
         std::string why = namespaceSkipReason();
         if (!why.empty()) GTEST_SKIP() << why;
@@ -56,12 +59,14 @@ protected:
 
         const std::string s = srv_->folder();
         leases_ = s + "/dnsmasq.leases";
-        ExecResult d = srv_->exec({"dnsmasq", "--conf-file=/dev/null", "--port=0", "--user=root",
-                                   "--interface=vsrv", "--bind-interfaces", "--dhcp-authoritative",
-                                   "--dhcp-range=10.30.0.50,10.30.0.60,255.255.255.0,1h",
-                                   "--dhcp-option=3,10.30.0.1", "--dhcp-option=6,10.30.0.1",
-                                   "--dhcp-leasefile=" + leases_, "--pid-file=" + s + "/dnsmasq.pid",
-                                   "--log-facility=" + s + "/dnsmasq.log"});
+        std::vector<std::string> server{"dnsmasq", "--conf-file=/dev/null", "--port=0", "--user=root",
+                                        "--interface=vsrv", "--bind-interfaces", "--dhcp-authoritative",
+                                        "--dhcp-range=10.30.0.50,10.30.0.60,255.255.255.0,1h",
+                                        "--dhcp-option=3,10.30.0.1", "--dhcp-option=6,10.30.0.1",
+                                        "--dhcp-leasefile=" + leases_, "--pid-file=" + s + "/dnsmasq.pid",
+                                        "--log-facility=" + s + "/dnsmasq.log"};
+        for (auto& option : serverOptions()) server.push_back(std::move(option));
+        ExecResult d = srv_->exec(server);
         ASSERT_EQ(d.exitCode, 0) << d.output;
 
         const std::string c = cli_->folder();
@@ -162,4 +167,39 @@ TEST_F(DhcpRoundTrip, RefusesWhatItCannotDo) {
         EXPECT_NE(r.output.find(c.says), std::string::npos) << r.output;
     }
     EXPECT_NE(clientAddress(), "") << "nothing was released";
+}
+
+namespace {
+
+// A rogue DHCP server: its domain name (option 15) reads as an adapter
+// header with a redirection in it.
+class HostileDhcp : public DhcpRoundTrip {
+protected:
+    std::vector<std::string> serverOptions() override { return {"--dhcp-option=15,adapter >pwn:"}; }
+};
+
+}  // namespace
+
+TEST_F(HostileDhcp, DomainNameStaysAValueAndNeverACommand) {
+    ASSERT_NE(readFile(cli_->folder() + "/dhclient.leases").value_or("").find("adapter >pwn:"), std::string::npos)
+        << "dhclient kept the domain name";
+    app::AdapterTable table{};
+    std::string text;
+    auto r = parse(table, &text);
+    ASSERT_NE(text.find(": adapter >pwn:"), std::string::npos) << "the report shows it as the DNS suffix\n" << text;
+    ASSERT_FALSE(r.adapterEntries.empty());
+    EXPECT_EQ(r.adapterEntries[0], "1) Ethernet adapter vdhcp");
+    for (const auto& entry : r.adapterEntries) EXPECT_EQ(entry.find("pwn"), std::string::npos) << entry;
+
+    // Every release script the window wrote, run as the window runs it.
+    const std::string work = cli_->folder() + "/work";
+    ASSERT_EQ(mkdir(work.c_str(), 0700), 0);
+    ASSERT_TRUE(writeScripts(work, r.scripts));
+    const auto written = filesIn(work);
+    for (const auto& s : r.scripts) {
+        if (s.name.find("release") == std::string::npos) continue;
+        ExecResult run = cli_->batrun(work, s.name);
+        EXPECT_EQ(run.output.find("pwn"), std::string::npos) << s.name << ": " << run.output;
+    }
+    EXPECT_EQ(filesIn(work), written) << "no script made a file";
 }

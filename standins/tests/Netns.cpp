@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -76,6 +77,18 @@ ExecResult Netns::exec(const std::vector<std::string>& argv, int timeoutMs) {
     std::vector<std::string> full{"ip", "netns", "exec", name_};
     full.insert(full.end(), argv.begin(), argv.end());
     return runProgram(full, timeoutMs, true);
+}
+
+ExecResult Netns::batrun(const std::string& folder, const std::string& script) {
+    return exec({"sh", "-c", "cd \"$1\" && exec \"$2\" \"$3\"", "sh", folder, binPath("batrun"), script}, 60000);
+}
+
+std::vector<std::string> filesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& f : std::filesystem::directory_iterator(folder, ec)) names.push_back(f.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool Netns::writeResolvConf(const std::string& text) {

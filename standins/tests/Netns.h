@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "standins/common/Exec.h"
+#include "standins/common/Files.h"
 
 namespace standins::testing {
 
@@ -29,6 +30,9 @@ public:
     ExecResult exec(const std::vector<std::string>& argv, int timeoutMs = 20000);
     // The namespace's own resolv.conf.
     bool writeResolvConf(const std::string& text);
+    // Runs a script of `folder` with the script runner inside the namespace,
+    // from that folder (where a stray redirection would leave its file).
+    ExecResult batrun(const std::string& folder, const std::string& script);
 
 private:
     void killInside();
@@ -43,5 +47,19 @@ bool hostRun(const std::vector<std::string>& argv);
 std::string binPath(const std::string& tool);
 
 std::vector<std::string> splitCrLf(const std::string& text);
+
+// Writes each script (a `name` and its `lines`, ended by CR LF) into the
+// folder, as the window does.
+template <class Scripts>
+bool writeScripts(const std::string& folder, const Scripts& scripts) {
+    for (const auto& script : scripts) {
+        std::string text;
+        for (const auto& line : script.lines) text += line + "\r\n";
+        if (!writeFile(folder + "/" + script.name, text)) return false;
+    }
+    return true;
+}
+// The names of the files in a folder, sorted.
+std::vector<std::string> filesIn(const std::string& folder);
 
 }  // namespace standins::testing

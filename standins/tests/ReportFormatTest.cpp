@@ -149,3 +149,33 @@ TEST(ReportOrder, PhysicalAdaptersFirstThenByIndex) {
     EXPECT_EQ(a[1].name, "eth1");
     EXPECT_EQ(a[2].name, "veth0");
 }
+
+// Names and options from interfaces, leases and DHCP servers: no control
+// character reaches the report, so none can end a line early or drive the
+// terminal the report is shown in.
+TEST(HostileReportTool, ControlCharactersNeverReachTheReport) {
+    HostInfo host{"host\a", "corp\x1b]0;title\a", false, {"evil\x1b[2J", "line\r\nbreak"}};
+    std::vector<Adapter> adapters(1);
+    Adapter& a = adapters[0];
+    a.name = "e\x1b[31m";
+    a.carrier = true;
+    a.description = "NIC \xC2\x9B" "2J";  // U+009B, the one-byte CSI
+    a.dnsSuffix = "x\r\n   Default Gateway . . . . . . . . . : 6.6.6.6";
+    a.ipv4 = {{"10.1.0.2", 24}};
+    a.dnsServers = {"10.1.0.53", "10.1.0.54\n"};
+
+    const std::string text = formatReport(host, adapters);
+    auto lines = splitCrLf(text);
+    for (const auto& line : lines)
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            const auto c = static_cast<unsigned char>(line[i]);
+            const auto next = i + 1 < line.size() ? static_cast<unsigned char>(line[i + 1]) : 0;
+            EXPECT_TRUE(c >= 0x20 && c != 0x7F) << "control character " << int(c) << " in: " << line;
+            EXPECT_FALSE(c == 0xC2 && next >= 0x80 && next <= 0x9F) << line;
+        }
+    app::AdapterTable table{};
+    auto r = capture::parseReport(lines, "vista", "12:00:00", table);
+    EXPECT_EQ(r.adapterEntries, std::vector<std::string>{"1) Ethernet adapter e?[31m"});
+    EXPECT_EQ(table[1][7], "") << "no gateway line slipped in";
+    EXPECT_EQ(printable("a\tb\r\nc\x7f", true), "a\tb\r\nc?");
+}
