@@ -76,7 +76,8 @@ std::string fetchPublicAddress(Monitor& m) {
     if (!temp.empty()) {
         const std::string local = temp + "\\ip.txt";
         m.p.download.removeCachedCopy(url);
-        if (m.p.download.toFile(url, local)) result = m.p.files.readAll(local).value_or(std::string{});
+        if (m.p.download.toFile(url, local))
+            result = platform::shownText(m.p.files.readAll(local).value_or(std::string{}));
         m.p.files.deleteFile(local);
     }
     m.p.dialogs.setWaitCursor(false);

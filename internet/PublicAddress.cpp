@@ -16,11 +16,12 @@ std::string echoLocalPath(const app::MainForm& form, platform::Platform& p) {
 
 std::string publicAddressLookup(app::MainForm& form, platform::Platform& p, const InternetSettings& settings) {
     // Stored but unreadable counts as not fetched: on to the echo service.
+    // What the status line, the log and the reports show is cut short.
     if (auto page = fetchText(p, settings.productServer + kAddressPage, form.workingFolder + kServerLocalFile))
-        return *page + kFromVorlan;
+        return platform::shownText(*page) + kFromVorlan;
     auto page = fetchText(p, settings.echoService, echoLocalPath(form, p));
     if (!page) return kErr2;
-    return echoPageResult(*page);
+    return platform::shownText(echoPageResult(*page));
 }
 
 void getPublicIp(app::MainForm& form, platform::Platform& p, InternetState& state) {

@@ -11,9 +11,10 @@ std::string fetchUpdateFiles(app::MainForm& form, platform::Platform& p, const I
     // Stored but unreadable is as good as not fetched.
     auto version = fetchText(p, settings.productServer + kVersionPage, form.workingFolder + kVersionLocalFile);
     if (!version) return kErr0;
-    form.whatsnew.setCaption(
-        fetchText(p, settings.productServer + kWhatsNewPage, form.workingFolder + kWhatsNewLocalFile).value_or(""));
-    return *version;
+    // Both texts end up in the question box: cut short.
+    form.whatsnew.setCaption(platform::shownText(
+        fetchText(p, settings.productServer + kWhatsNewPage, form.workingFolder + kWhatsNewLocalFile).value_or("")));
+    return platform::shownText(*version);
 }
 
 void updateCheck(app::MainForm& form, platform::Platform& p, InternetState& state) {

@@ -24,6 +24,9 @@ public:
     }
     virtual void setWaitCursor(bool on) = 0;
     virtual void repaintNow() = 0;
+    // Called again and again during a blocking wait (a download): lets the
+    // windows repaint what needs it, leaving the user's input for later.
+    virtual void keepPainted() {}
 };
 
 }  // namespace platform

@@ -7,6 +7,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <string>
@@ -18,10 +20,15 @@ namespace http_stubs {
 // Answers each scripted path with its status and body, 404 for the rest.
 class StubServer {
 public:
+    // A hostile answer stops by itself after this much, so a client without a
+    // limit cannot fill the disk while a test shows that it has none.
+    static constexpr std::size_t kStreamGuard = 256u << 20;
+
     StubServer() {
         server_.Get("/moved", [](const httplib::Request&, httplib::Response& res) { res.set_redirect("/target"); });
         server_.Get(R"(/.*)", [this](const httplib::Request& req, httplib::Response& res) {
             std::lock_guard<std::mutex> lock(mutex_);
+            if (auto s = streams_.find(req.path); s != streams_.end()) return stream(res, s->second);
             auto it = pages_.find(req.path);
             if (it == pages_.end()) {
                 res.status = 404;
@@ -43,15 +50,46 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         pages_[path] = {status, std::move(body)};
     }
+    // A body of `bytes` bytes (a multiple of 16 KiB), announced with its
+    // length; 0: a body that never ends (chunked). Pieces of 16 KiB as fast
+    // as the client reads, or of 1 KiB with `pauseMs` before each.
+    void huge(const std::string& path, std::size_t bytes, int pauseMs = 0) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        streams_[path] = {bytes, pauseMs};
+    }
+    // Body bytes the hostile answers have sent so far.
+    std::size_t sent() const { return sent_; }
     std::string url(const std::string& path = "") const {
         return "http://127.0.0.1:" + std::to_string(port_) + path;
     }
     int port() const { return port_; }
 
 private:
+    struct Stream {
+        std::size_t bytes;
+        int pauseMs;
+    };
+    void stream(httplib::Response& res, Stream s) {
+        auto piece = [this, s](httplib::DataSink& sink) {
+            static const std::string block(16 * 1024, 'x');
+            const std::size_t size = s.pauseMs > 0 ? 1024 : block.size();
+            if (s.pauseMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(s.pauseMs));
+            if (sent_ >= kStreamGuard || !sink.write(block.data(), size)) return false;
+            sent_ += size;
+            return true;
+        };
+        if (s.bytes == 0)
+            res.set_chunked_content_provider("text/plain", [piece](std::size_t, httplib::DataSink& sink) { return piece(sink); });
+        else
+            res.set_content_provider(s.bytes, "text/plain",
+                                     [piece](std::size_t, std::size_t, httplib::DataSink& sink) { return piece(sink); });
+    }
+
     httplib::Server server_;
     std::mutex mutex_;
     std::map<std::string, std::pair<int, std::string>> pages_;
+    std::map<std::string, Stream> streams_;
+    std::atomic<std::size_t> sent_{0};
     int port_ = -1;
     std::thread thread_;
 };

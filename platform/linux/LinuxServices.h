@@ -25,6 +25,7 @@ struct LinuxServices {
     // The whole platform with the program's clipboard and dialogs; a
     // program that ends differently may bring its own session.
     Platform with(Clipboard& clipboard, Dialogs& dialogs, Session* ownSession = nullptr) {
+        download.whileWaiting = [&dialogs] { dialogs.keepPainted(); };
         return {files, processes, env, ownSession ? *ownSession : session, clipboard, dialogs, system, download, shell};
     }
 };

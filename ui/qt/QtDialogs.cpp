@@ -83,6 +83,12 @@ void QtDialogs::repaintNow() {
         if (w->isVisible()) w->repaint();
 }
 
+void QtDialogs::keepPainted() {
+    // Expose and update requests are no user input: they are handled now,
+    // clicks and keys wait until the operation has ended.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 void QtClipboard::clear() { QApplication::clipboard()->clear(); }
 
 void QtClipboard::setText(const std::string& text) {

@@ -24,6 +24,7 @@ public:
     bool yesNoBox(const std::string& text, const std::string& title) override;
     void setWaitCursor(bool on) override;
     void repaintNow() override;
+    void keepPainted() override;
 
 private:
     QWidget* parentWidget() const;

@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
@@ -120,3 +121,24 @@ TEST(QtDialogs, YesNoOrClosedAnswers) {
 }
 
 }  // namespace
+
+// During a download's wait the window is repainted (its input stays queued
+// until the wait ends: Qt's ExcludeUserInputEvents).
+TEST(QtDialogs, KeepPaintedRepaintsDuringAWait) {
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) ++paints;
+            return false;
+        }
+    } counter;
+    QLabel label("waiting");
+    label.installEventFilter(&counter);
+    label.show();
+    QApplication::processEvents();
+    counter.paints = 0;
+    label.setText("still waiting");  // asks for a repaint, which only an event loop delivers
+    ui::qt::QtDialogs dialogs;
+    dialogs.keepPainted();
+    EXPECT_GT(counter.paints, 0);
+}
