@@ -26,6 +26,7 @@ struct WindowsServices {
 
     // The whole platform with the binding's dialogs.
     Platform with(Dialogs& dialogs) {
+        download.whileWaiting = [&dialogs] { dialogs.keepPainted(); };
         return {files, processes, env, session, clipboard, dialogs, system, download, shell};
     }
 };

@@ -118,6 +118,15 @@ void Win32Dialogs::setWaitCursor(bool on) {
     SetCursor(LoadCursor(nullptr, on ? IDC_WAIT : IDC_ARROW));
 }
 
+void Win32Dialogs::keepPainted() {
+    // Only the paint messages: clicks and keys stay queued until the
+    // operation has ended (messages sent by other threads are handled
+    // inside PeekMessage too). Bounded, should a window never validate.
+    MSG msg;
+    for (int i = 0; i < 256 && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+        DispatchMessageA(&msg);
+}
+
 void Win32Dialogs::repaintNow() {
     if (!owner) return;
     RedrawWindow(owner, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -16,6 +16,7 @@ public:
     bool yesNoBox(const std::string& text, const std::string& title) override;
     void setWaitCursor(bool on) override;
     void repaintNow() override;
+    void keepPainted() override;
 
     HWND owner = nullptr;
     bool waiting() const { return wait_; }

@@ -13,6 +13,7 @@
 #include "ui/win32/FormWindow.h"
 #include "ui/win32/MenuKeys.h"
 #include "ui/win32/Pictures.h"
+#include "ui/win32/Win32Dialogs.h"
 
 using ui::win32::FormSpec;
 using ui::win32::FormWindow;
@@ -374,4 +375,23 @@ TEST(Win32Timer, EnabledTimerTicksAndStopsWhenDisabled) {
     Sleep(50);
     pump();
     EXPECT_EQ(ticks, stopped);
+}
+
+// During a download's wait the windows are repainted, while a key pressed
+// meanwhile waits in the queue until the operation has ended.
+TEST(Win32Dialogs, KeepPaintedRepaintsAndLeavesInputQueued) {
+    HWND w = CreateWindowA("STATIC", "waiting", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(w, nullptr);
+    pump();
+    InvalidateRect(w, nullptr, TRUE);
+    PostMessageA(w, WM_KEYDOWN, VK_SPACE, 0);
+    ui::win32::Win32Dialogs dialogs;
+    dialogs.keepPainted();
+    RECT r{};
+    EXPECT_FALSE(GetUpdateRect(w, &r, FALSE)) << "repainted";
+    MSG m;
+    EXPECT_TRUE(PeekMessageA(&m, w, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE)) << "the key still waits";
+    DestroyWindow(w);
+    pump();
 }
