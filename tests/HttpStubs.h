@@ -20,8 +20,8 @@ namespace http_stubs {
 // Answers each scripted path with its status and body, 404 for the rest.
 class StubServer {
 public:
-    // A hostile answer stops by itself after this much, so a client without a
-    // limit cannot fill the disk while a test shows that it has none.
+    // A never-ending answer stops by itself after this much, so a client
+    // without a limit cannot fill the disk while a test shows that it has none.
     static constexpr std::size_t kStreamGuard = 256u << 20;
 
     StubServer() {
@@ -74,7 +74,7 @@ private:
             static const std::string block(16 * 1024, 'x');
             const std::size_t size = s.pauseMs > 0 ? 1024 : block.size();
             if (s.pauseMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(s.pauseMs));
-            if (sent_ >= kStreamGuard || !sink.write(block.data(), size)) return false;
+            if ((s.bytes == 0 && sent_ >= kStreamGuard) || !sink.write(block.data(), size)) return false;
             sent_ += size;
             return true;
         };
