@@ -2,6 +2,7 @@
 // this machine the private addresses are those of the namespace it runs in.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "FreshNetns.h"
@@ -45,6 +46,18 @@ TEST(DiagnoseHostFacts, LiveMachineNamesThisComputer) {
     EXPECT_EQ(out.rfind("Computer name: " + computer + "\n", 0), 0u) << out;
     EXPECT_EQ(headOf(out).substr(headOf(out).find("Private IP: ")), kPrivateIp) << out;
     EXPECT_NE(out.find("1) Ethernet adapter zz0\n"), std::string::npos) << out;
+
+    std::string json = netns::inFreshNamespace(kLinks, [] {
+        std::string text;
+        netns::run({CFGSCOPE_BIN, "--diagnose", "--json"}, &text);
+        return text;
+    });
+    auto j = nlohmann::json::parse(json);
+    EXPECT_TRUE(j["file"].is_null());
+    EXPECT_EQ(j["kind"], "live");
+    EXPECT_EQ(j["host"]["computerName"], computer);
+    EXPECT_EQ(j["host"]["privateAddresses"], nlohmann::json({"10.20.30.40"}));
+    EXPECT_EQ(j["adapters"][0]["name"], "Ethernet adapter zz0");
 }
 
 }  // namespace
