@@ -201,6 +201,24 @@ protected:
         EXPECT_NE(lab_->address(), "") << "nothing was released";
     }
 
+    // Where root is refused, or pkexec is missing, the tool says why, changes
+    // nothing and fails.
+    void expectElevationRefusals() {
+        ExecResult refused = act("cfgevil", "/renew", "vnm0");
+        EXPECT_EQ(refused.exitCode, 1) << refused.output;
+        EXPECT_NE(refused.output.find("pkexec refused root for it (Release or renew the network address): not authorized"),
+                  std::string::npos)
+            << refused.output;
+        ASSERT_EQ(lab_->run({"mv", "/usr/bin/pkexec", "/usr/bin/pkexec.off"}).exitCode, 0);
+        ExecResult missing = act("cfglab", "/release", "vnm0");
+        EXPECT_EQ(missing.exitCode, 1) << missing.output;
+        EXPECT_NE(missing.output.find("only root can drive dhcpcd; pkexec is not installed to ask for root"),
+                  std::string::npos)
+            << missing.output;
+        EXPECT_NE(lab_->address(), "") << "nothing was released";
+        ASSERT_EQ(lab_->run({"mv", "/usr/bin/pkexec.off", "/usr/bin/pkexec"}).exitCode, 0);
+    }
+
     // /displaydns and /flushdns through systemd-resolved's cache.
     void expectDnsCache() {
         auto cacheSize = [&] {
@@ -238,6 +256,7 @@ protected:
 TEST_P(ManagerLab, ReportReleaseAndRenew) {
     const Owner& o = GetParam();
     if (std::string(o.lab) == "dhclient") expectRefusals();
+    if (std::string(o.lab) == "dhcpcd") expectElevationRefusals();
     std::string rootView = report("");
     std::string userView = report("cfglab");
     expectAgrees(rootView, "root");
