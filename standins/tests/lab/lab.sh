@@ -141,6 +141,13 @@ for t in "${need[@]}"; do
   command -v "$t" >/dev/null || { echo "lab.sh: $t is not installed (scripts/install-deps.sh)" >&2; exit 3; }
 done
 
+# Labs left by a caller that died (a test killed at its time-out) go first.
+for old in "$(dirname "$dir")"/*/lab.caller; do
+  [ -f "$old" ] || continue
+  kill -0 "$(cat "$old")" 2>/dev/null || "$here/lab.sh" stop "$(dirname "$old")" || true
+done
+echo "$PPID" >"$dir/lab.caller"
+
 chmod 755 "$dir"
 mkdir -p "$dir/log" "$dir/pids" "$dir/srv" \
   "$dir"/run/{dbus,lock,systemd/netif/links,systemd/netif/leases,systemd/resolve,NetworkManager,dhcpcd}
