@@ -260,7 +260,9 @@ TEST_P(ManagerLab, ReportReleaseAndRenew) {
     std::string rootView = report("");
     std::string userView = report("cfglab");
     expectAgrees(rootView, "root");
-    EXPECT_EQ(userView, rootView) << "the ordinary user sees what root sees";
+    // (Other links' IPv6 addresses may leave their tentative state between the two.)
+    EXPECT_EQ(adapterFields(userView, "vnm0"), adapterFields(rootView, "vnm0")) << "the user sees what root sees";
+    EXPECT_EQ(userView.substr(0, userView.find("adapter")), rootView.substr(0, rootView.find("adapter")));
 
     if (o.bridgePorts > 0) {
         // The bridge's ports are left out; the adapter with the route leads.
