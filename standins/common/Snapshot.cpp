@@ -116,10 +116,13 @@ Snapshot takeSnapshot() {
     snap.host.searchList = rc.search;
     if (snap.host.searchList.empty() && !rc.domain.empty()) snap.host.searchList.push_back(rc.domain);
     auto processes = dhcpProcesses();
+    const bool networkdRuns = std::any_of(processes.begin(), processes.end(),
+                                          [](const DhcpProcess& p) { return p.comm == "systemd-network"; });
 
     std::vector<std::pair<Adapter, DhcpOwner>> rows;
     for (const auto& link : links.links) {
         if (link.flags & IFF_LOOPBACK || bridgePort(link, links.links)) continue;
+        if (!shownInReport(link) && !networkdRuns) continue;
         DhcpOwner owner = findOwner(link.name, link.index, processes);
         // A link systemd-networkd took down for a release stays in the report.
         bool releasedDown = owner.client == DhcpClient::Networkd && owner.released;
