@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 #include "internet/server/RequestLog.h"
+#include "internet/server/ResourceFiles.h"
 #include "internet/server/ServerOptions.h"
 #include "internet/server/ServerResources.h"
 
@@ -123,6 +128,41 @@ TEST(ServerResources, CallerAddressFromTrustedProxiesOnly) {
     for (const char* text : {"", "10.0.0.0/33", "10.0.0.0/", "10.0.0.0/8x", "::/129", "example.org", "10.0.0.1/-1"})
         EXPECT_FALSE(bad.add(text)) << text;
     EXPECT_TRUE(bad.empty());
+}
+
+TEST(ServerResources, FilesForOtherEnginesFromTheSameOptions) {
+    namespace fs = std::filesystem;
+    fs::path dir = fs::path(testing::TempDir()) / ("resources-" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    auto options = std::get<webserver::ServerOptions>(webserver::parseServerOptions(
+        {"--newest-version", "1.04.0", "--whats-new", "a~b", "--trust-proxy", "10.0.0.0/8", "--trust-proxy", "::1"}));
+    ASSERT_EQ(webserver::writeResourceFiles(dir.string(), "/srv/site", options), "");
+    auto read = [&](const char* name) {
+        std::ifstream in(dir / name);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    };
+    EXPECT_EQ(read("lanomatpstdupdater1.htm"), "1.04.0~");
+    EXPECT_EQ(read("lanomatpstdwhatsnew.htm"), "a~b");
+    EXPECT_EQ(read("ip.shtml"), "<!--#echo var=\"REMOTE_ADDR\" -->");
+    EXPECT_EQ(read("lanomatstd.shtml"), "<!--#echo var=\"REMOTE_ADDR\" -->~");
+    EXPECT_NE(read("nginx.conf").find("root \"/srv/site\";\nset $vorlan_resources \"" + dir.string() +
+                                      "\";\nset_real_ip_from 10.0.0.0/8;\nset_real_ip_from ::1;\n"),
+              std::string::npos)
+        << read("nginx.conf");
+    EXPECT_NE(read("apache2.conf").find("RemoteIPHeader X-Forwarded-For\nRemoteIPInternalProxy 10.0.0.0/8\n"
+                                        "RemoteIPInternalProxy ::1\n"),
+              std::string::npos)
+        << read("apache2.conf");
+    // No proxy named: Apache must not read the header at all.
+    ASSERT_EQ(webserver::writeResourceFiles(dir.string(), "/srv/site", {}), "");
+    EXPECT_EQ(read("apache2.conf").find("RemoteIP"), std::string::npos);
+    EXPECT_EQ(read("nginx.conf").find("set_real_ip_from"), std::string::npos);
+    // A path that would break out of the quotes of a configuration line.
+    for (const char* site : {"/srv/a\";\nroot /", "/srv/${x}", "/srv/a\\b"})
+        EXPECT_NE(webserver::writeResourceFiles(dir.string(), site, {}), "") << site;
+    fs::remove_all(dir);
 }
 
 TEST(ServerOptions, CommandLines) {
