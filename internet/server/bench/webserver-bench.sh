@@ -17,6 +17,7 @@ done
 [ -x "$webserver" ] || { echo "webserver-bench: no $webserver"; exit 0; }
 
 work=$(mktemp -d /tmp/webserver-bench.XXXXXX)
+chmod 755 "$work"  # nginx's workers run as nobody when started as root
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done

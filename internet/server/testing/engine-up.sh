@@ -22,8 +22,21 @@ if [ "$engine" = vorlan-webserver ]; then
   exec "$webserver" --bind 127.0.0.1 --port "$port" "$@"
 fi
 
+# Workers of an engine started as root run as nobody: they must reach the
+# files, so the pages are served from a copy in WORKDIR when the folder they
+# come from may be closed to others (a checkout under /root, say).
+site=$shared/site
+args=("$@")
+for ((i = 0; i + 1 < ${#args[@]}; i++)); do
+  [ "${args[i]}" = --site ] && site=${args[i + 1]}
+done
+if [ "$(id -u)" -eq 0 ]; then
+  rm -rf "$work/site"
+  cp -r "$site" "$work/site"
+  chmod -R a+rX "$work/site"
+  set -- "$@" --site "$work/site"
+fi
 "$webserver" --write-resources "$work/resources" "$@"
-# Workers of an engine started as root run as nobody: they must reach the files.
 chmod 755 "$work" "$work/resources"
 
 case $engine in
