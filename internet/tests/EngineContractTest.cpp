@@ -73,10 +73,18 @@ TEST_P(EngineContract, ServesTheResources) {
         auto res = send(engine, c.method, c.path, c.headers);
         ASSERT_TRUE(res);
         EXPECT_EQ(res->status, c.status);
-        if (c.body) EXPECT_EQ(res->body, c.body);
-        if (c.contains) EXPECT_NE(res->body.find(c.contains), std::string::npos) << res->body;
-        if (!c.type.empty()) EXPECT_EQ(res->get_header_value("Content-Type").rfind(c.type, 0), 0u);
-        if (c.noStore) EXPECT_EQ(res->get_header_value("Cache-Control"), "no-store");
+        if (c.body) {
+            EXPECT_EQ(res->body, c.body);
+        }
+        if (c.contains) {
+            EXPECT_NE(res->body.find(c.contains), std::string::npos) << res->body;
+        }
+        if (!c.type.empty()) {
+            EXPECT_EQ(res->get_header_value("Content-Type").rfind(c.type, 0), 0u);
+        }
+        if (c.noStore) {
+            EXPECT_EQ(res->get_header_value("Cache-Control"), "no-store");
+        }
     }
 }
 
