@@ -130,6 +130,8 @@ TEST(DiagnoseCommand, BadInputIsReportedClearly) {
     std::mt19937 rng(2);
     std::string randomBytes(100000, '\0');
     for (auto& c : randomBytes) c = static_cast<char>(rng());
+    const std::string empty = tempFile(""), random = tempFile(randomBytes),
+                      passwd = tempFile("root:x:0:0:root:/root:/bin/bash\n");
     struct Case {
         std::vector<std::string> args;
         std::string inError;
@@ -146,9 +148,9 @@ TEST(DiagnoseCommand, BadInputIsReportedClearly) {
         {{"--diagnose", "/dev/zero"}, "it is not a regular file but a character device"},
         {{"--diagnose", "/tmp"}, "'/tmp': it is a folder"},
         {{"--diagnose", huge}, "it is larger than 4 MiB"},
-        {{"--diagnose", tempFile("")}, "it is empty"},
-        {{"--diagnose", tempFile(randomBytes)}, "it is not a report: neither an 'ipconfig /all' report"},
-        {{"--diagnose", tempFile("root:x:0:0:root:/root:/bin/bash\n")}, "it is not a report"},
+        {{"--diagnose", empty}, "it is empty"},
+        {{"--diagnose", random}, "it is not a report: neither an 'ipconfig /all' report"},
+        {{"--diagnose", passwd}, "it is not a report"},
     };
     for (const auto& c : cases) {
         auto r = run(c.args);
@@ -156,8 +158,7 @@ TEST(DiagnoseCommand, BadInputIsReportedClearly) {
         EXPECT_NE(r.err.find(c.inError), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "");
     }
-    std::remove(fifo.c_str());
-    std::remove(huge.c_str());
+    for (const auto& file : {fifo, huge, empty, random, passwd}) std::remove(file.c_str());
 }
 
 TEST(DiagnoseCommand, ManyReportsInOneCall) {

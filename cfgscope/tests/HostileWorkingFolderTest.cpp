@@ -277,14 +277,26 @@ TEST(HostileSession, FallbackFolderCannotBeTakenFirst) {
         mkdir(taken.c_str(), 0777);
         return chmod(taken.c_str(), 0777);
     });
-    int result = victim.run("", [] {
+    auto check = [] {
         std::string temp = platform::linux_backend::userTempFolder();
         if (temp.empty()) return 1;
         struct stat st {};
         if (lstat(temp.c_str(), &st) != 0 || st.st_uid != geteuid() || (st.st_mode & 022) != 0) return 2;
         return platform::linux_backend::LinuxSession().otherInstance("cfgscope") ? 3 : 0;
+    };
+    int withHome = victim.run("", check);
+    // A user without a home of their own gets a folder made for the run.
+    int homeless = victim.user.runAs(check, [] {
+        unsetenv("TEMP");
+        unsetenv("XDG_RUNTIME_DIR");
+        unsetenv("XDG_CACHE_HOME");
+        setenv("HOME", "/nonexistent", 1);
     });
     std::error_code ec;
     fs::remove_all(taken, ec);
-    EXPECT_EQ(result, 0) << (result == 1 ? "no temporary folder at all" : "not a private folder of the victim's");
+    for (const auto& entry : fs::directory_iterator("/tmp"))
+        if (entry.path().filename().string().rfind(fs::path(taken).filename().string() + "-", 0) == 0)
+            fs::remove_all(entry.path(), ec);
+    for (int result : {withHome, homeless})
+        EXPECT_EQ(result, 0) << (result == 1 ? "no temporary folder at all" : "not a private folder of the victim's");
 }

@@ -59,7 +59,14 @@ std::string userStateFolder() {
 
 std::string userTempFolder() {
     if (auto temp = variable("TEMP"); !temp.empty()) return temp;
-    return userStateFolder();
+    if (auto state = userStateFolder(); !state.empty()) return state;
+    // No folder of the user's anywhere (no home): one made for this run,
+    // whose name no one can know beforehand.
+    static const std::string fresh = [] {
+        std::string pattern = "/tmp/cfgscope-" + std::to_string(geteuid()) + "-XXXXXX";
+        return mkdtemp(pattern.data()) ? pattern : std::string{};
+    }();
+    return privateFolderOfUser(fresh) ? fresh : std::string{};
 }
 
 std::string instanceLockFolder() {

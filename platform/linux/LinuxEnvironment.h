@@ -22,7 +22,8 @@ public:
 // made 0700. Empty when there is none. Never a fixed name in a shared folder.
 std::string userStateFolder();
 
-// TEMP when set, else the user's state folder.
+// TEMP when set, else the user's state folder, else (no home) a folder
+// made by mkdtemp in /tmp for this run.
 std::string userTempFolder();
 
 // Where the single-instance lock lives: TEMP when it is a private folder of
