@@ -16,8 +16,8 @@ bool startsInFirstColumn(std::string_view line) { return !line.empty() && line[0
 class Walker {
 public:
     Walker(const std::vector<std::string>& lines, std::string_view marker, std::string_view time,
-           app::AdapterTable& table)
-        : lines_(lines), vista_(marker == "vista"), xp_(marker == "xp"), table_(table) {
+           app::AdapterTable& table, bool withScripts)
+        : lines_(lines), vista_(marker == "vista"), xp_(marker == "xp"), withScripts_(withScripts), table_(table) {
         diag_.time = std::string(time);
     }
 
@@ -38,12 +38,14 @@ private:
         table_[row][static_cast<std::size_t>(field)] = labelColumn(label) + value;
     }
 
-    void script(ScriptFile file) { result_.scripts.push_back(std::move(file)); }
+    void script(ScriptFile file) {
+        if (withScripts_) result_.scripts.push_back(std::move(file));
+    }
     // A ping script, written unless its value holds a special character;
     // true when written.
     bool pingScript(std::optional<ScriptFile> file, std::string name) {
         if (!file) {
-            result_.withheldScripts.push_back(std::move(name));
+            if (withScripts_) result_.withheldScripts.push_back(std::move(name));
             return false;
         }
         script(std::move(*file));
@@ -189,6 +191,7 @@ private:
     const std::vector<std::string>& lines_;
     bool vista_;
     bool xp_;
+    bool withScripts_;
     app::AdapterTable& table_;
     Diagnosis diag_;
     ParseResult result_;
@@ -222,8 +225,8 @@ void clearAdapterTable(app::AdapterTable& table) {
 }
 
 ParseResult parseReport(const std::vector<std::string>& lines, std::string_view marker, std::string_view timeText,
-                        app::AdapterTable& table) {
-    return Walker(lines, marker, timeText, table).run();
+                        app::AdapterTable& table, bool withScripts) {
+    return Walker(lines, marker, timeText, table, withScripts).run();
 }
 
 }  // namespace capture
