@@ -11,3 +11,7 @@ if [ -x build/bin/window_benchmark ]; then
   echo "== window_benchmark"
   QT_QPA_PLATFORM=offscreen timeout 300 build/bin/window_benchmark 5 2>/dev/null || true
 fi
+if [ -x build/bin/vorlan-webserver ]; then
+  echo "== webserver-bench (wrk: vorlan-webserver beside nginx)"
+  BENCH_SECONDS=${BENCH_SECONDS:-2} timeout 120 internet/server/bench/webserver-bench.sh build || true
+fi

@@ -14,5 +14,13 @@ echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
+# Packages never start services here (network-manager would take the
+# machine's network): a policy-rc.d refuses them while apt runs.
+guard=/usr/sbin/policy-rc.d
+made_guard=""
+if [ ! -e "$guard" ]; then
+  printf '#!/bin/sh\nexit 101\n' | $sudo tee "$guard" >/dev/null && $sudo chmod 755 "$guard" && made_guard=yes
+fi
+trap '[ -n "$made_guard" ] && $sudo rm -f "$guard"' EXIT
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -11,7 +11,7 @@ fi
 (cd build && cpack -G DEB >/dev/null)
 deb=$(ls -t build/cfgscope_*.deb | head -n 1)
 echo "package test: built $deb"
-dpkg-deb -c "$deb" | awk '{print $6}' | grep -E 'bin/|libexec/|applications/|metainfo/|man1/|doc/' | sed 's/^/  /'
+dpkg-deb -c "$deb" | awk '{print $6}' | grep -E 'bin/|libexec/|applications/|metainfo/|man1/|doc/|vorlan-webserver/(nginx|apache2)/' | sed 's/^/  /'
 
 fail=0
 check() {  # name, then the command
@@ -42,6 +42,7 @@ check "cfgscope --version" bash -c '/usr/bin/cfgscope --version | grep -qx "cfgs
 check "cfgscope --diagnose FILE" bash -c '/usr/bin/cfgscope --diagnose tests/data/xp-dhcp-two-dns.txt | grep -q "^Status: No errors found$"'
 check "stand-ins in libexec" test -x /usr/libexec/cfgscope/ipconfig -a -x /usr/libexec/cfgscope/batrun
 check "desktop entries" test -f /usr/share/applications/cfgscope.desktop -a -f /usr/share/applications/addrpeek.desktop
+check "web server pages and engine configurations" bash -c 'test -x /usr/bin/vorlan-webserver -a -f /usr/share/vorlan-webserver/site/index.html -a -f /usr/share/vorlan-webserver/nginx/vorlan-resources.conf -a -f /usr/share/vorlan-webserver/apache2/vorlan-resources.conf'
 if [ -x /usr/bin/addrpeek ]; then
   check "addrpeek --version" bash -c '/usr/bin/addrpeek --version | grep -q "1.3.0"'
 fi

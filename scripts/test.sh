@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Fresh machine to tested build: install what is missing, build, run every
-# test, the installed-package test, the Windows build with its tests and
+# Fresh machine to tested build: install what is missing, build, prepare the
+# network lab, run every test, the installed-package test, the Windows build with its tests and
 # smoke test under wine (CFGSCOPE_WINDOWS=off leaves it out), a short fuzzing
 # run, then the benchmark figures. Ends with one summary line of the test
 # suites.
@@ -8,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
+scripts/lab-setup.sh build/lab
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 (cd build && ctest --output-on-failure -j "$(nproc)" "$@") 2>&1 | tee "$log"

@@ -6,11 +6,11 @@ namespace webserver {
 
 namespace {
 
-bool parsePort(const std::string& text, int& port) {
+bool parseNumber(const std::string& text, int low, int high, int& out) {
     int value = -1;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc{} || end != text.data() + text.size() || value < 0 || value > 65535) return false;
-    port = value;
+    if (ec != std::errc{} || end != text.data() + text.size() || value < low || value > high) return false;
+    out = value;
     return true;
 }
 
@@ -24,12 +24,9 @@ std::variant<ServerOptions, std::string> parseServerOptions(const std::vector<st
             options.help = true;
             continue;
         }
-        if (arg == "--trust-proxy") {
-            options.trustProxy = true;
-            continue;
-        }
         bool takesValue = arg == "--bind" || arg == "--port" || arg == "--site" || arg == "--newest-version" ||
-                          arg == "--whats-new";
+                          arg == "--whats-new" || arg == "--trust-proxy" || arg == "--request-timeout" ||
+                          arg == "--workers" || arg == "--write-resources";
         if (!takesValue) return "unknown option: " + arg;
         if (i + 1 >= args.size()) return arg + " needs a value";
         const std::string& value = args[++i];
@@ -37,14 +34,27 @@ std::variant<ServerOptions, std::string> parseServerOptions(const std::vector<st
             if (value.empty()) return "--bind needs an address";
             options.bind = value;
         } else if (arg == "--port") {
-            if (!parsePort(value, options.port)) return "--port needs a number from 0 to 65535, not \"" + value + "\"";
+            if (!parseNumber(value, 0, 65535, options.port))
+                return "--port needs a number from 0 to 65535, not \"" + value + "\"";
         } else if (arg == "--site") {
             if (value.empty()) return "--site needs a folder";
             options.site = value;
         } else if (arg == "--newest-version") {
             options.texts.newestVersion = value;
-        } else {
+        } else if (arg == "--whats-new") {
             options.texts.whatsNew = value;
+        } else if (arg == "--trust-proxy") {
+            if (!options.trustedProxies.add(value))
+                return "--trust-proxy needs an address or ADDRESS/BITS, not \"" + value + "\"";
+        } else if (arg == "--request-timeout") {
+            if (!parseNumber(value, 1, 3600, options.requestTimeout))
+                return "--request-timeout needs seconds from 1 to 3600, not \"" + value + "\"";
+        } else if (arg == "--workers") {
+            if (!parseNumber(value, 1, 64, options.workers))
+                return "--workers needs a number from 1 to 64, not \"" + value + "\"";
+        } else {
+            if (value.empty()) return "--write-resources needs a folder";
+            options.writeResources = value;
         }
     }
     return options;
@@ -61,7 +71,16 @@ std::string usageText(const std::string& program) {
            "  --site FOLDER           folder of the pages (default: the one shipped with it)\n"
            "  --newest-version TEXT   newest version, major.minor.revision (default 1.03.0)\n"
            "  --whats-new TEXT        what is new in it; \"~\" breaks a line (default empty)\n"
-           "  --trust-proxy           take the caller's address from X-Forwarded-For\n"
+           "  --trust-proxy ADDRESS[/BITS]\n"
+           "                          a proxy whose X-Forwarded-For names the caller;\n"
+           "                          repeat for more (default: none, the header is ignored)\n"
+           "  --request-timeout S     seconds a connection has to send each request head,\n"
+           "                          idle time included (default 10)\n"
+           "  --workers N             event threads (default: one a processor)\n"
+           "  --write-resources FOLDER\n"
+           "                          write the version and what's-new files and the\n"
+           "                          settings nginx or Apache httpd need into FOLDER, from\n"
+           "                          the options above, and end\n"
            "  -h, --help              this text\n"
            "\n"
            "The first line on standard output names the address it listens on; then one\n"

@@ -5,6 +5,7 @@
 #include <variant>
 #include <vector>
 
+#include "internet/server/ProxyTrust.h"
 #include "internet/server/ServerResources.h"
 
 namespace webserver {
@@ -14,7 +15,10 @@ struct ServerOptions {
     int port = 8080;                 // 0: any free port, printed at start
     std::string site;                // empty: the site folder shipped beside the program
     ServerTexts texts;
-    bool trustProxy = false;
+    TrustedProxies trustedProxies;   // peers whose X-Forwarded-For names the caller
+    int requestTimeout = 10;         // seconds a connection has for each request head
+    int workers = 0;                 // event threads; 0: one a processor
+    std::string writeResources;      // set: write the resource files for nginx or Apache there and end
     bool help = false;
 };
 

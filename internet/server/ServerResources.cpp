@@ -11,13 +11,6 @@ namespace {
 const char* const kText = "text/plain; charset=utf-8";
 const char* const kHtml = "text/html; charset=utf-8";
 
-std::string trimmed(const std::string& s) {
-    auto begin = s.find_first_not_of(" \t");
-    if (begin == std::string::npos) return {};
-    auto end = s.find_last_not_of(" \t");
-    return s.substr(begin, end - begin + 1);
-}
-
 }  // namespace
 
 std::optional<Reply> fetchedResource(const std::string& path, const std::string& callerAddress,
@@ -71,12 +64,6 @@ std::string contentTypeFor(const std::string& fileName) {
     if (lower.ends_with(".ico")) return "image/x-icon";
     if (lower.ends_with(".exe")) return "application/vnd.microsoft.portable-executable";
     return "application/octet-stream";
-}
-
-std::string callerAddress(const std::string& peer, const std::string& forwardedFor, bool trustProxy) {
-    if (!trustProxy) return peer;
-    std::string first = trimmed(forwardedFor.substr(0, forwardedFor.find(',')));
-    return first.empty() ? peer : first;
 }
 
 }  // namespace webserver

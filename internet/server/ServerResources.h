@@ -37,8 +37,4 @@ std::string notFoundPage(const std::string& path);
 // Content type by file name ending.
 std::string contentTypeFor(const std::string& fileName);
 
-// The caller's address: the first entry of X-Forwarded-For when the server
-// sits behind a proxy it trusts and the header is present, else the peer.
-std::string callerAddress(const std::string& peer, const std::string& forwardedFor, bool trustProxy);
-
 }  // namespace webserver

@@ -1,12 +1,16 @@
 #include "standins/common/DhcpOwner.h"
 
 #include <dirent.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <sstream>
 
+#include "standins/common/Exec.h"
 #include "standins/common/Files.h"
 
 namespace standins {
@@ -19,10 +23,43 @@ const std::vector<std::string> kValueOptions = {"-pf", "-lf", "-cf", "-sf", "-df
                                                 "-f", "-h", "-i", "-I", "-l", "-m", "-o", "-O", "-r", "-v",
                                                 "-u", "-y", "-z", "-w"};
 
-std::string netNamespace(const std::string& pid) {
+// Where the clients' programs are installed; PATH is not asked, since the
+// caller's PATH may name anything.
+const char* const kProgramFolders[] = {"/usr/sbin/", "/sbin/", "/usr/bin/", "/bin/", "/usr/lib/systemd/",
+                                       "/lib/systemd/", "/usr/local/sbin/"};
+
+std::string realPath(const std::string& path) {
+    char buf[PATH_MAX];
+    return realpath(path.c_str(), buf) ? std::string(buf) : std::string{};
+}
+
+std::string installedProgram(const std::string& name) {
+    for (const char* folder : kProgramFolders) {
+        std::string p = realPath(folder + name);
+        if (!p.empty()) return p;
+    }
+    return {};
+}
+
+long userId(const char* name) {
+    passwd* pw = getpwnam(name);
+    return pw ? static_cast<long>(pw->pw_uid) : -1;
+}
+
+// The identity of the network namespace a process is in, readable for
+// every process (its ns/net link is not, for other users' processes).
+ino_t netNamespaceOf(const std::string& pid) {
+    struct stat st {};
+    return stat(("/proc/" + pid + "/net/dev").c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+std::string netNamespaceId() {
     char buf[64];
-    ssize_t n = readlink(("/proc/" + pid + "/ns/net").c_str(), buf, sizeof buf - 1);
-    return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string{};
+    ssize_t n = readlink("/proc/self/ns/net", buf, sizeof buf - 1);
+    std::string id;
+    for (ssize_t i = 0; i < n; ++i)
+        if (buf[i] >= '0' && buf[i] <= '9') id += buf[i];
+    return id;
 }
 
 std::string trimNewline(std::string s) {
@@ -30,21 +67,58 @@ std::string trimNewline(std::string s) {
     return s;
 }
 
+// The effective uid from /proc/PID/status ("Uid: real effective saved fs");
+// -1 when the real and effective uid differ.
+long processUid(const std::string& status) {
+    std::istringstream in(status);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind("Uid:", 0) != 0) continue;
+        std::istringstream w(line.substr(4));
+        long real = -1, effective = -1;
+        if (w >> real >> effective && real == effective) return effective;
+        return -1;
+    }
+    return -1;
+}
+
 bool namesInterface(const DhcpProcess& p, const std::string& ifname) {
     auto ifs = clientInterfaces(p.argv);
     return ifs.empty() || std::find(ifs.begin(), ifs.end(), ifname) != ifs.end();
 }
 
-std::optional<Lease> dhclientLease(const std::vector<std::string>& argv, const std::string& ifname) {
-    std::vector<std::string> files;
-    std::string lf = optionValue(argv, "-lf");
-    if (!lf.empty()) files.push_back(lf);
-    files.push_back("/var/lib/dhcp/dhclient." + ifname + ".leases");
-    files.push_back("/var/lib/dhcp/dhclient.leases");
-    for (const auto& f : files)
+// The lease in dhclient's own default files; a lease file named on a
+// command line is not read.
+std::optional<Lease> dhclientLease(const std::string& ifname) {
+    for (const auto& f : {"/var/lib/dhcp/dhclient." + ifname + ".leases", std::string("/var/lib/dhcp/dhclient.leases")})
         if (auto text = readFile(f))
             if (auto lease = parseDhclientLeases(*text, ifname)) return lease;
     return std::nullopt;
+}
+
+std::optional<Lease> dhcpcdLease(const std::string& ifname, const std::string& family) {
+    std::vector<std::string> argv{"dhcpcd"};
+    if (!family.empty()) argv.push_back(family);
+    argv.insert(argv.end(), {"-U", "--", ifname});
+    ExecResult r = runProgram(argv, 5000, true);
+    if (!r.started || r.exitCode != 0) return std::nullopt;
+    return parseDhcpcdDump(r.output, modifiedTime("/var/lib/dhcpcd/" + ifname + ".lease"));
+}
+
+std::string keyValue(const std::string& text, const std::string& key) {
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind(key + "=", 0) == 0) return trimNewline(line.substr(key.size() + 1));
+    return {};
+}
+
+// A note is trusted only in a folder and file of root's that no one else
+// can write.
+bool ownedByRootOnly(const std::string& path, bool folder) {
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0 || st.st_uid != 0 || (st.st_mode & 022)) return false;
+    return folder ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode);
 }
 
 }  // namespace
@@ -60,11 +134,41 @@ const char* clientName(DhcpClient c) {
     return "none";
 }
 
+bool trustedClient(const DhcpProcess& p, long selfUid, const std::string& program, long serviceUid) {
+    bool privileged = p.uid == 0 || (serviceUid >= 0 && p.uid == serviceUid);
+    if (!privileged && (p.uid < 0 || p.uid != selfUid)) return false;
+    if (program.empty()) return false;
+    if (p.exe.empty()) return privileged && selfUid != 0;
+    std::string exe = p.exe;
+    const std::string deleted = " (deleted)";  // the package was upgraded under it
+    if (exe.size() > deleted.size() && exe.compare(exe.size() - deleted.size(), deleted.size(), deleted) == 0)
+        exe.erase(exe.size() - deleted.size());
+    return exe == program;
+}
+
 std::vector<std::string> clientInterfaces(const std::vector<std::string>& argv) {
     std::vector<std::string> out;
+    if (argv.size() == 1 && argv[0].rfind("dhcpcd: ", 0) == 0) {
+        // dhcpcd's title: its interfaces between bracketed roles.
+        std::string title = argv[0].substr(8), plain;
+        if (title.find("[manager]") != std::string::npos || title.find("[master]") != std::string::npos) return {};
+        int depth = 0;
+        for (char c : title) {
+            depth += c == '[' ? 1 : c == ']' ? -1 : 0;
+            plain += depth > 0 || c == ']' ? ' ' : c;
+        }
+        std::istringstream words(plain);
+        std::string w;
+        while (words >> w) out.push_back(w);
+        return out;
+    }
     bool isDhclient = !argv.empty() && argv[0].find("dhclient") != std::string::npos;
     for (std::size_t i = 1; i < argv.size(); ++i) {
         const std::string& a = argv[i];
+        if (a == "--") {
+            out.insert(out.end(), argv.begin() + static_cast<long>(i) + 1, argv.end());
+            break;
+        }
         if (!a.empty() && a[0] == '-') {
             bool takes = std::find(kValueOptions.begin(), kValueOptions.end(), a) != kValueOptions.end();
             // dhclient's -v, -i, -I, -w and friends are plain flags.
@@ -79,32 +183,68 @@ std::vector<std::string> clientInterfaces(const std::vector<std::string>& argv) 
     return out;
 }
 
-std::string optionValue(const std::vector<std::string>& argv, const std::string& opt) {
-    for (std::size_t i = 1; i + 1 < argv.size(); ++i)
-        if (argv[i] == opt) return argv[i + 1];
+std::string dhcpcdFamily(const std::vector<std::string>& argv) {
+    for (const auto& a : argv) {
+        if (a == "-4" || a == "--ipv4only" || (a.rfind("dhcpcd: ", 0) == 0 && a.find("[ip4]") != std::string::npos &&
+                                               a.find("[ip6]") == std::string::npos))
+            return "-4";
+        if (a == "-6" || a == "--ipv6only" || (a.rfind("dhcpcd: ", 0) == 0 && a.find("[ip6]") != std::string::npos &&
+                                               a.find("[ip4]") == std::string::npos))
+            return "-6";
+    }
     return {};
 }
 
+bool networkdWantsDhcp(const std::string& linkState, const std::string& networkFile) {
+    if (keyValue(linkState, "NETWORK_FILE").empty()) return false;
+    std::istringstream in(networkFile);
+    std::string line;
+    bool wants = false;
+    while (std::getline(in, line)) {
+        line.erase(std::remove_if(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t' || c == '\r'; }),
+                   line.end());
+        if (line.rfind("DHCP=", 0) == 0) {
+            std::string v = line.substr(5);
+            wants = v == "yes" || v == "ipv4" || v == "true" || v == "1" || v == "on";
+        }
+    }
+    return wants;
+}
+
 std::string releasedStatePath(const std::string& ifname) {
-    std::string ns = netNamespace("self");
-    std::string id;
-    for (char c : ns)
-        if (c >= '0' && c <= '9') id += c;
-    return std::string(kReleasedStateFolder) + "/released-" + id + "-" + ifname;
+    return std::string(kReleasedStateFolder) + "/released-" + netNamespaceId() + "-" + ifname;
 }
 
-bool keepReleased(const std::string& ifname, const std::vector<std::string>& argv) {
-    mkdir(kReleasedStateFolder, 0700);
-    std::string saved;
-    for (const auto& a : argv) saved += a + '\0';
-    return writeFile(releasedStatePath(ifname), saved);
+bool keepReleased(const std::string& ifname, const std::string& client) {
+    if (geteuid() != 0) return false;
+    mkdir(kReleasedStateFolder, 0755);
+    if (!ownedByRootOnly(kReleasedStateFolder, true)) return false;
+    std::string path = releasedStatePath(ifname);
+    unlink(path.c_str());
+    mode_t old = umask(022);
+    bool ok = writeFile(path, client);
+    umask(old);
+    return ok;
 }
 
-void forgetReleased(const std::string& ifname) { unlink(releasedStatePath(ifname).c_str()); }
+void forgetReleased(const std::string& ifname) {
+    if (geteuid() == 0) unlink(releasedStatePath(ifname).c_str());
+}
 
 std::vector<DhcpProcess> dhcpProcesses() {
     std::vector<DhcpProcess> out;
-    std::string self = netNamespace("self");
+    const ino_t self = netNamespaceOf("self");
+    const long selfUid = static_cast<long>(geteuid());
+    struct Known {
+        const char* comm;
+        std::string program;
+        long serviceUid;
+    } known[] = {
+        {"dhclient", installedProgram("dhclient"), -1},
+        {"dhcpcd", installedProgram("dhcpcd"), userId("dhcpcd")},
+        {"NetworkManager", installedProgram("NetworkManager"), -1},
+        {"systemd-network", installedProgram("systemd-networkd"), userId("systemd-network")},
+    };
     DIR* d = opendir("/proc");
     if (!d) return out;
     while (dirent* e = readdir(d)) {
@@ -114,15 +254,20 @@ std::vector<DhcpProcess> dhcpProcesses() {
         auto comm = readFile("/proc/" + pid + "/comm");
         if (!comm) continue;
         std::string name = trimNewline(*comm);
-        if (name != "dhclient" && name != "dhcpcd" && name != "NetworkManager" && name != "systemd-network")
-            continue;
-        // A process whose namespace cannot be read (another user's) counts
-        // only when this process is in the first namespace too.
-        std::string ns = netNamespace(pid);
-        if (ns.empty() ? self != netNamespace("1") : ns != self) continue;
+        auto k = std::find_if(std::begin(known), std::end(known), [&](const Known& x) { return name == x.comm; });
+        if (k == std::end(known) || self == 0 || netNamespaceOf(pid) != self) continue;
         DhcpProcess p;
         p.pid = std::atoi(pid.c_str());
         p.comm = name;
+        p.uid = processUid(readFile("/proc/" + pid + "/status").value_or(""));
+        p.exe = realPath("/proc/" + pid + "/exe");
+        if (p.exe.empty()) {
+            // realpath fails on " (deleted)"; the link's text still tells.
+            char buf[PATH_MAX];
+            ssize_t n = readlink(("/proc/" + pid + "/exe").c_str(), buf, sizeof buf - 1);
+            if (n > 0) p.exe.assign(buf, static_cast<std::size_t>(n));
+        }
+        if (!trustedClient(p, selfUid, k->program, k->serviceUid)) continue;
         p.argv = splitNul(readFile("/proc/" + pid + "/cmdline").value_or(""));
         out.push_back(std::move(p));
     }
@@ -138,25 +283,31 @@ DhcpOwner findOwner(const std::string& ifname, int ifindex, const std::vector<Dh
         if (p.comm == "dhclient" && namesInterface(p, ifname)) {
             owner.client = DhcpClient::Dhclient;
             owner.pid = p.pid;
-            owner.argv = p.argv;
-            owner.lease = dhclientLease(p.argv, ifname);
+            owner.lease = dhclientLease(ifname);
             return owner;
         }
         if (p.comm == "dhcpcd" && namesInterface(p, ifname)) {
             owner.client = DhcpClient::Dhcpcd;
             owner.pid = p.pid;
+            owner.family = dhcpcdFamily(p.argv);
+            owner.lease = dhcpcdLease(ifname, owner.family);
             return owner;
         }
     }
     for (const auto& p : processes) {
         if (p.comm == "NetworkManager") {
             auto text = readFile("/run/NetworkManager/devices/" + idx);
-            if (text && text->find("[dhcp4]") != std::string::npos) {
-                owner.client = DhcpClient::NetworkManager;
-                owner.pid = p.pid;
+            if (!text || text->find("managed=true") == std::string::npos) continue;
+            owner.client = DhcpClient::NetworkManager;
+            owner.pid = p.pid;
+            if (text->find("[dhcp4]") != std::string::npos) {
                 owner.lease = parseNetworkManagerDevice(*text);
                 return owner;
             }
+            // Connected without DHCP: a static profile. Disconnected: released.
+            if (!keyValue(*text, "connection-uuid").empty()) owner.client = DhcpClient::None;
+            else owner.released = true;
+            return owner;
         }
         if (p.comm == "systemd-network") {
             std::string leaseFile = "/run/systemd/netif/leases/" + idx;
@@ -166,14 +317,26 @@ DhcpOwner findOwner(const std::string& ifname, int ifindex, const std::vector<Dh
                 owner.lease = parseNetworkdLease(*text, modifiedTime(leaseFile).value_or(0));
                 return owner;
             }
+            auto state = readFile("/run/systemd/netif/links/" + idx).value_or("");
+            std::string file = keyValue(state, "NETWORK_FILE");
+            if (!file.empty() && networkdWantsDhcp(state, readFile(file).value_or(""))) {
+                owner.client = DhcpClient::Networkd;
+                owner.pid = p.pid;
+                owner.released = true;
+                return owner;
+            }
         }
     }
-    // A dhclient we released: kept so that a renew can start it again.
-    if (auto saved = readFile(releasedStatePath(ifname))) {
-        owner.client = DhcpClient::Dhclient;
-        owner.argv = splitNul(*saved);
-        owner.released = !owner.argv.empty();
-        if (!owner.released) owner.client = DhcpClient::None;
+    // A client we released: noted so that a renew can start it again.
+    std::string note = releasedStatePath(ifname);
+    if (ownedByRootOnly(kReleasedStateFolder, true) && ownedByRootOnly(note, false)) {
+        std::string saved = trimNewline(readFile(note).value_or(""));
+        if (saved == "dhclient") owner.client = DhcpClient::Dhclient;
+        else if (saved.rfind("dhcpcd", 0) == 0) {
+            owner.client = DhcpClient::Dhcpcd;
+            if (saved == "dhcpcd -4" || saved == "dhcpcd -6") owner.family = saved.substr(7);
+        }
+        owner.released = owner.client != DhcpClient::None;
     }
     return owner;
 }

@@ -29,12 +29,14 @@ int exitCodeOf(int status) {
 }
 
 // Forks and execs; the child reports an exec failure through `report`.
-pid_t forkExec(const std::vector<std::string>& argv, int outFd, int errFd, int report[2], bool inNull) {
+pid_t forkExec(const std::vector<std::string>& argv, int outFd, int errFd, int report[2], bool inNull,
+               bool ownGroup = false) {
     std::vector<char*> args;
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     pid_t pid = fork();
     if (pid == 0) {
+        if (ownGroup) setpgid(0, 0);
         if (inNull) {
             int null = open("/dev/null", O_RDONLY);
             if (null >= 0) dup2(null, 0);
@@ -66,7 +68,7 @@ bool execSucceeded(int report[2], const std::string& program, std::string& error
 
 }  // namespace
 
-ExecResult runProgram(const std::vector<std::string>& argvIn, int timeoutMs, bool capture) {
+ExecResult runProgram(const std::vector<std::string>& argvIn, int timeoutMs, bool capture, bool keepInput) {
     ExecResult r;
     if (argvIn.empty()) return r;
     std::vector<std::string> argv = argvIn;
@@ -81,7 +83,8 @@ ExecResult runProgram(const std::vector<std::string>& argvIn, int timeoutMs, boo
         r.error = std::string("cannot start ") + argvIn[0] + ": " + std::strerror(errno);
         return r;
     }
-    pid_t pid = forkExec(argv, capture ? out[1] : -1, capture ? out[1] : -1, report, true);
+    pid_t pid = forkExec(argv, capture ? out[1] : -1, capture ? out[1] : -1, report, !keepInput, !keepInput);
+    if (pid > 0 && !keepInput) setpgid(pid, pid);  // before any kill below, whoever runs first
     if (capture) close(out[1]);
     if (pid < 0) {
         r.error = std::string("cannot start ") + argvIn[0] + ": " + std::strerror(errno);
@@ -130,7 +133,14 @@ ExecResult runProgram(const std::vector<std::string>& argvIn, int timeoutMs, boo
         }
     }
     if (!reaped) {
-        kill(pid, SIGKILL);
+        // The whole group: a client's script or a child it forked goes too.
+        pid_t target = keepInput ? pid : -pid;
+        kill(target, SIGTERM);
+        for (int i = 0; i < 20 && waitpid(pid, &status, WNOHANG) == 0; ++i) {
+            timespec pause{0, 10 * 1000000};
+            nanosleep(&pause, nullptr);
+        }
+        kill(target, SIGKILL);
         waitpid(pid, &status, 0);
     }
     if (capture) close(out[0]);

@@ -15,10 +15,13 @@ struct ExecResult {
     std::string error;   // why it did not start
 };
 
-// Runs argv[0] (looked up on PATH), input from /dev/null, and waits at most `timeoutMs`; a program
-// still running then is killed. With `capture`, its output is returned
-// instead of going to this process's stdout and stderr.
-ExecResult runProgram(const std::vector<std::string>& argv, int timeoutMs, bool capture);
+// Runs argv[0] (looked up on PATH), input from /dev/null, in a process
+// group of its own, and waits at most `timeoutMs`; the program and every
+// process of its group still running then are stopped. With `capture`, its
+// output is returned instead of going to this process's stdout and stderr.
+// With `keepInput`, it reads this process's input and stays in its group
+// (a program that may ask the user, as pkexec does on a terminal).
+ExecResult runProgram(const std::vector<std::string>& argv, int timeoutMs, bool capture, bool keepInput = false);
 
 // Runs argv in the foreground with this process's stdio and waits for it
 // without a bound (the script runner's commands). Returns the exit code,

@@ -143,6 +143,7 @@ std::optional<Lease> parseNetworkManagerDevice(const std::string& text) {
         if (!inDhcp4 || eq == std::string::npos) continue;
         any = true;
         std::string key = line.substr(0, eq), value = trim(line.substr(eq + 1));
+        if (key.rfind("dhcp4.", 0) == 0) key.erase(0, 6);
         if (key == "ip_address") lease.address = value;
         else if (key == "dhcp_server_identifier") lease.server = value;
         else if (key == "domain_name_servers") lease.dns = splitList(value);
@@ -154,6 +155,30 @@ std::optional<Lease> parseNetworkManagerDevice(const std::string& text) {
     }
     if (!any) return std::nullopt;
     if (lease.expires && leaseTime >= 0) lease.obtained = *lease.expires - leaseTime;
+    return lease;
+}
+
+std::optional<Lease> parseDhcpcdDump(const std::string& text, std::optional<std::time_t> written) {
+    Lease lease;
+    long long leaseTime = -1;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        auto eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        std::string key = line.substr(0, eq), value = unquote(trim(line.substr(eq + 1)));
+        if (value.size() >= 2 && value.front() == '\'' && value.back() == '\'') value = value.substr(1, value.size() - 2);
+        if (key == "ip_address") lease.address = value;
+        else if (key == "dhcp_server_identifier") lease.server = value;
+        else if (key == "domain_name_servers") lease.dns = splitList(value);
+        else if (key == "domain_name") lease.domain = value;
+        else if (key == "dhcp_lease_time") leaseTime = number(value).value_or(-1);
+    }
+    if (lease.address.empty()) return std::nullopt;
+    if (written && leaseTime >= 0) {
+        lease.obtained = *written;
+        lease.expires = *written + static_cast<std::time_t>(leaseTime);
+    }
     return lease;
 }
 

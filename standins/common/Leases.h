@@ -25,8 +25,13 @@ std::optional<Lease> parseDhclientLeases(const std::string& text, const std::str
 // modification time, from which LIFETIME counts.
 std::optional<Lease> parseNetworkdLease(const std::string& text, std::time_t written);
 
-// The [dhcp4] section of NetworkManager's per-device state file.
+// The [dhcp4] section of NetworkManager's per-device state file (keys with
+// or without their "dhcp4." prefix).
 std::optional<Lease> parseNetworkManagerDevice(const std::string& text);
+
+// What `dhcpcd -U IFACE` prints (KEY=VALUE lines); `written` is the time of
+// its lease file, from which the lease time counts.
+std::optional<Lease> parseDhcpcdDump(const std::string& text, std::optional<std::time_t> written);
 
 // Splits "a b, c" on blanks and commas.
 std::vector<std::string> splitList(const std::string& text);

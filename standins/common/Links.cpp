@@ -77,6 +77,7 @@ LinkSnapshot readLinks() {
         link.flags = rtnl_link_get_flags(l);
         link.arpType = rtnl_link_get_arptype(l);
         if (const char* k = rtnl_link_get_type(l)) link.kind = k;
+        link.master = rtnl_link_get_master(l);
         if (nl_addr* a = rtnl_link_get_addr(l)) {
             auto* b = static_cast<const unsigned char*>(nl_addr_get_binary_addr(a));
             unsigned len = nl_addr_get_len(a);

@@ -15,6 +15,7 @@ struct Link {
     unsigned flags = 0;     // IFF_*
     unsigned arpType = 0;   // ARPHRD_*
     std::string kind;       // "veth", "dummy", "wireguard", ... empty for plain devices
+    int master = 0;         // the bridge or bond it is enslaved to, 0 for none
     std::vector<unsigned char> mac;
     std::vector<Address> ipv4;
     std::vector<Address> ipv6;

@@ -29,14 +29,26 @@ ResolvConf parseResolvConf(const std::string& text) {
 
 ResolvConf systemResolvConf() { return parseResolvConf(readFile("/etc/resolv.conf").value_or("")); }
 
-std::vector<std::string> resolvedLinkServers(int ifindex) {
-    auto text = readFile("/run/systemd/resolve/netif/" + std::to_string(ifindex));
+namespace {
+
+std::vector<std::string> listIn(const std::string& path, const std::string& key) {
+    auto text = readFile(path);
     if (!text) return {};
     std::istringstream in(*text);
     std::string line;
     while (std::getline(in, line))
-        if (line.rfind("SERVERS=", 0) == 0) return splitList(line.substr(8));
+        if (line.rfind(key, 0) == 0) return splitList(line.substr(key.size()));
     return {};
+}
+
+}  // namespace
+
+std::vector<std::string> resolvedLinkServers(int ifindex) {
+    return listIn("/run/systemd/resolve/netif/" + std::to_string(ifindex), "SERVERS=");
+}
+
+std::vector<std::string> networkdLinkServers(int ifindex) {
+    return listIn("/run/systemd/netif/links/" + std::to_string(ifindex), "DNS=");
 }
 
 std::vector<std::string> orderServers(const std::vector<std::string>& servers) {

@@ -22,6 +22,10 @@ ResolvConf systemResolvConf();
 // systemd-resolved's servers for one link; empty when it keeps none.
 std::vector<std::string> resolvedLinkServers(int ifindex);
 
+// systemd-networkd's servers for one link (its links/IFINDEX "DNS="), which
+// systemd-resolved takes from it without a file of its own.
+std::vector<std::string> networkdLinkServers(int ifindex);
+
 // IPv4 servers first, each once, stub addresses of a local resolver left out.
 std::vector<std::string> orderServers(const std::vector<std::string>& servers);
 

@@ -75,6 +75,21 @@ bool shownInReport(const Link& link) {
     return !(link.flags & IFF_LOOPBACK) && (link.flags & IFF_UP) && link.arpType != ARPHRD_LOOPBACK;
 }
 
+bool bridgePort(const Link& link, const std::vector<Link>& links) {
+    if (link.master == 0) return false;
+    auto m = std::find_if(links.begin(), links.end(), [&](const Link& l) { return l.index == link.master; });
+    return m != links.end() && (m->kind == "bridge" || m->kind == "openvswitch");
+}
+
+bool wirelessDevice(const std::string& sysDir) { return exists(sysDir + "/wireless") || exists(sysDir + "/phy80211"); }
+
+bool leadsReport(const Adapter& x, const Adapter& y) {
+    if (x.physical != y.physical) return x.physical;
+    bool xr = !x.gateways4.empty() || !x.gateways6.empty(), yr = !y.gateways4.empty() || !y.gateways6.empty();
+    if (xr != yr) return xr;
+    return x.index < y.index;
+}
+
 AdapterKind kindOf(const Link& link, bool wireless) {
     if (link.kind == "wireguard") return AdapterKind::Unknown;
     if (wireless) return AdapterKind::Wireless;
@@ -101,27 +116,34 @@ Snapshot takeSnapshot() {
     snap.host.searchList = rc.search;
     if (snap.host.searchList.empty() && !rc.domain.empty()) snap.host.searchList.push_back(rc.domain);
     auto processes = dhcpProcesses();
+    const bool networkdRuns = std::any_of(processes.begin(), processes.end(),
+                                          [](const DhcpProcess& p) { return p.comm == "systemd-network"; });
 
     std::vector<std::pair<Adapter, DhcpOwner>> rows;
     for (const auto& link : links.links) {
-        if (!shownInReport(link)) continue;
+        if (link.flags & IFF_LOOPBACK || bridgePort(link, links.links)) continue;
+        if (!shownInReport(link) && !networkdRuns) continue;
+        DhcpOwner owner = findOwner(link.name, link.index, processes);
+        // A link systemd-networkd took down for a release stays in the report.
+        bool releasedDown = owner.client == DhcpClient::Networkd && owner.released;
+        if (!shownInReport(link) && !releasedDown) continue;
         const std::string sys = "/sys/class/net/" + link.name;
         Adapter a;
         a.name = link.name;
         a.index = link.index;
-        bool wireless = exists(sys + "/wireless") || exists(sys + "/phy80211");
-        a.kind = kindOf(link, wireless);
+        a.kind = kindOf(link, wirelessDevice(sys));
         a.physical = exists(sys + "/device");
-        a.carrier = (link.flags & IFF_LOWER_UP) != 0;
+        // A link taken down for a release is not a pulled cable.
+        a.carrier = (link.flags & IFF_LOWER_UP) != 0 || releasedDown;
         a.description = describe(link, sys);
         a.mac = link.mac;
         a.ipv4 = link.ipv4;
         a.ipv6 = link.ipv6;
         a.gateways4 = link.gateways4;
         a.gateways6 = link.gateways6;
-        DhcpOwner owner = findOwner(link.name, link.index, processes);
         a.dhcp = owner.client != DhcpClient::None;
         std::vector<std::string> servers = resolvedLinkServers(link.index);
+        if (servers.empty() && owner.client == DhcpClient::Networkd) servers = networkdLinkServers(link.index);
         if (owner.lease) {
             const Lease& l = *owner.lease;
             // Lease details describe the adapter only while it holds the address.
@@ -140,7 +162,7 @@ Snapshot takeSnapshot() {
         rows.emplace_back(std::move(a), std::move(owner));
     }
     std::stable_sort(rows.begin(), rows.end(),
-                     [](const auto& x, const auto& y) { return shownBefore(x.first, y.first); });
+                     [](const auto& x, const auto& y) { return leadsReport(x.first, y.first); });
     for (auto& [a, o] : rows) {
         snap.adapters.push_back(std::move(a));
         snap.owners.push_back(std::move(o));

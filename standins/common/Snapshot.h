@@ -22,7 +22,18 @@ struct Snapshot {
 // Links that the report shows: not loopback, administratively up.
 bool shownInReport(const Link& link);
 
+// A port of a bridge: it carries no address of its own (a container's or a
+// virtual machine's link on the host), so the report leaves it out.
+bool bridgePort(const Link& link, const std::vector<Link>& links);
+
+// A wireless device, from its folder under /sys/class/net.
+bool wirelessDevice(const std::string& sysDir);
+
 AdapterKind kindOf(const Link& link, bool wireless);
+
+// The machine's own adapters first: physical ones, then those that carry a
+// default route, then the rest, each group by index.
+bool leadsReport(const Adapter& x, const Adapter& y);
 
 Snapshot takeSnapshot();
 

@@ -1,11 +1,18 @@
 // Lease files, adapter name patterns and script lines.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
 #include "standins/batrun/ScriptLine.h"
 #include "standins/common/DhcpOwner.h"
 #include "standins/common/Leases.h"
 #include "standins/common/Pattern.h"
 #include "standins/common/Resolver.h"
+#include "standins/common/Snapshot.h"
+#include "standins/ipconfig/DnsCache.h"
 
 using namespace standins;
 using namespace standins::batrun;
@@ -50,16 +57,93 @@ TEST(OtherLeases, NetworkdAndNetworkManager) {
     EXPECT_EQ(nm->address, "10.0.0.7");
     EXPECT_EQ(*nm->obtained, 4900);
     EXPECT_FALSE(parseNetworkManagerDevice("[device]\nmanaged=true\n"));
+    // NetworkManager 1.42 writes its keys with the "dhcp4." prefix.
+    auto nm142 = parseNetworkManagerDevice(
+        "[device]\nmanaged=true\n[dhcp4]\ndhcp4.dhcp_lease_time=3600\ndhcp4.dhcp_server_identifier=10.77.0.1\n"
+        "dhcp4.domain_name=lab.test\ndhcp4.domain_name_servers=10.77.0.1 10.77.0.2\ndhcp4.expiry=1796653280\n"
+        "dhcp4.ip_address=10.77.0.59\n");
+    ASSERT_TRUE(nm142);
+    EXPECT_EQ(nm142->address, "10.77.0.59");
+    EXPECT_EQ(nm142->server, "10.77.0.1");
+    EXPECT_EQ(nm142->domain, "lab.test");
+    EXPECT_EQ(nm142->dns.size(), 2u);
+    EXPECT_EQ(*nm142->obtained, 1796653280 - 3600);
+
+    auto dc = parseDhcpcdDump("reason=BOUND\ninterface=vnm0\nip_address=10.77.0.51\nsubnet_mask=255.255.255.0\n"
+                              "domain_name_servers='10.77.0.1 10.77.0.2'\ndomain_name=lab.test\n"
+                              "dhcp_lease_time=3600\ndhcp_server_identifier=10.77.0.1\n",
+                              1000);
+    ASSERT_TRUE(dc);
+    EXPECT_EQ(dc->address, "10.77.0.51");
+    EXPECT_EQ(dc->server, "10.77.0.1");
+    EXPECT_EQ(dc->dns, (std::vector<std::string>{"10.77.0.1", "10.77.0.2"}));
+    EXPECT_EQ(*dc->expires, 4600);
+    EXPECT_FALSE(parseDhcpcdDump("reason=BOUND\ninterface=vnm0\n", 1000));
+    EXPECT_FALSE(parseDhcpcdDump("ip_address=10.0.0.2\ndhcp_lease_time=60\n", std::nullopt)->expires);
 }
 
 TEST(ClientCommandLines, InterfacesAndOptions) {
     std::vector<std::string> deb{"/sbin/dhclient", "-4", "-v", "-i", "-pf", "/run/dhclient.eth0.pid", "-lf",
                                  "/var/lib/dhcp/dhclient.eth0.leases", "-I", "-df", "/x", "eth0"};
     EXPECT_EQ(clientInterfaces(deb), std::vector<std::string>{"eth0"});
-    EXPECT_EQ(optionValue(deb, "-lf"), "/var/lib/dhcp/dhclient.eth0.leases");
     EXPECT_TRUE(clientInterfaces({"dhclient", "-nw"}).empty());
     EXPECT_EQ(clientInterfaces({"dhcpcd", "-q", "-t", "30", "wlan0", "eth1"}),
               (std::vector<std::string>{"wlan0", "eth1"}));
+    EXPECT_EQ(clientInterfaces({"dhcpcd", "-4", "--", "-x"}), std::vector<std::string>{"-x"});
+    // dhcpcd's process titles.
+    EXPECT_EQ(clientInterfaces({"dhcpcd: eth0 [ip4]"}), std::vector<std::string>{"eth0"});
+    EXPECT_EQ(clientInterfaces({"dhcpcd: [privileged proxy] eth0 [ip4]"}), std::vector<std::string>{"eth0"});
+    EXPECT_TRUE(clientInterfaces({"dhcpcd: [manager] [ip4] [ip6]"}).empty());
+    EXPECT_EQ(dhcpcdFamily({"dhcpcd: eth0 [ip4]"}), "-4");
+    EXPECT_EQ(dhcpcdFamily({"dhcpcd: eth0 [ip4] [ip6]"}), "");
+    EXPECT_EQ(dhcpcdFamily({"dhcpcd", "-6", "eth0"}), "-6");
+}
+
+// A process counts as a client only when it runs the installed program for
+// root, the client's service account or the user running the tool.
+TEST(ClientTrust, OwnerAndProgram) {
+    const std::string prog = "/usr/sbin/dhclient";
+    struct Case {
+        long uid;
+        const char* exe;
+        long self;
+        long service;
+        bool trusted;
+        const char* why;
+    } cases[] = {
+        {0, "/usr/sbin/dhclient", 0, -1, true, "root's client, seen by root"},
+        {0, "/usr/sbin/dhclient (deleted)", 0, -1, true, "upgraded under it"},
+        {1001, "/usr/sbin/dhclient", 0, -1, false, "another user's real dhclient"},
+        {1001, "/home/evil/dhclient", 0, -1, false, "another user's fake"},
+        {0, "/home/evil/dhclient", 0, -1, false, "not the installed program"},
+        {0, "", 0, -1, false, "root reads every exe: gone"},
+        {0, "", 1000, -1, true, "root's client, seen by a user who cannot read its exe"},
+        {1001, "", 1000, -1, false, "another user's process"},
+        {1000, "/usr/sbin/dhclient", 1000, -1, true, "the user's own client"},
+        {1000, "/tmp/dhclient", 1000, -1, false, "the user's own fake"},
+        {102, "", 1000, 102, true, "the client's service account"},
+        {102, "/bin/sh", 0, 102, false, "the service account running something else"},
+        {-1, "/usr/sbin/dhclient", 0, -1, false, "real and effective uid differ"},
+    };
+    for (const auto& c : cases) {
+        DhcpProcess p;
+        p.uid = c.uid;
+        p.exe = c.exe;
+        EXPECT_EQ(trustedClient(p, c.self, prog, c.service), c.trusted) << c.why;
+    }
+    DhcpProcess root;
+    root.uid = 0;
+    root.exe = prog;
+    EXPECT_FALSE(trustedClient(root, 0, "", -1)) << "no installed program";
+}
+
+TEST(Networkd, DhcpFromTheNetworkFile) {
+    const std::string state = "ADMIN_STATE=configured\nNETWORK_FILE=/etc/systemd/network/50.network\n";
+    EXPECT_TRUE(networkdWantsDhcp(state, "[Match]\nName=eth0\n[Network]\nDHCP = ipv4\n"));
+    EXPECT_TRUE(networkdWantsDhcp(state, "[Network]\nDHCP=yes\n"));
+    EXPECT_FALSE(networkdWantsDhcp(state, "[Network]\nDHCP=ipv6\n"));
+    EXPECT_FALSE(networkdWantsDhcp(state, "[Network]\nAddress=10.0.0.2/24\n"));
+    EXPECT_FALSE(networkdWantsDhcp("ADMIN_STATE=unmanaged\n", "[Network]\nDHCP=yes\n"));
 }
 
 TEST(Resolver, ResolvConfAndServerOrder) {
@@ -133,4 +217,72 @@ TEST(ScriptLines, NetworkToolArguments) {
     EXPECT_EQ(tracertArgs({"-d", "host"}, true), (V{"traceroute", "-n", "host"}));
     EXPECT_EQ(tracertArgs({"-h", "5", "host"}, false), (V{"tracepath", "-m", "5", "host"}));
     EXPECT_EQ(tracertArgs({"-w", "500", "host"}, false), (V{"tracepath", "host"}));
+}
+
+// Bridge ports are left out; the machine's own adapters lead; a wireless
+// device is told by its sysfs folder.
+TEST(Adapters, BridgePortsOrderAndWireless) {
+    Link br, port, bondPort, plain;
+    br.index = 3, br.kind = "bridge";
+    port.index = 7, port.kind = "veth", port.master = 3;
+    Link bond;
+    bond.index = 4, bond.kind = "bond";
+    bondPort.index = 8, bondPort.master = 4;
+    plain.index = 9;
+    std::vector<Link> links{br, bond, port, bondPort, plain};
+    EXPECT_TRUE(bridgePort(port, links));
+    EXPECT_FALSE(bridgePort(bondPort, links)) << "a bond's port is not a bridge's";
+    EXPECT_FALSE(bridgePort(plain, links));
+    EXPECT_FALSE(bridgePort(br, links));
+
+    Adapter docker0, veth, card, routed;
+    docker0.index = 3;
+    veth.index = 2;
+    card.index = 9, card.physical = true;
+    routed.index = 5, routed.gateways4 = {"10.0.0.1"};
+    std::vector<Adapter> v{docker0, veth, card, routed};
+    std::stable_sort(v.begin(), v.end(), leadsReport);
+    EXPECT_EQ(v[0].index, 9);
+    EXPECT_EQ(v[1].index, 5);
+    EXPECT_EQ(v[2].index, 2);
+    EXPECT_EQ(v[3].index, 3);
+
+    char tmpl[] = "/tmp/cfsys-XXXXXX";
+    ASSERT_TRUE(mkdtemp(tmpl));
+    const std::string sys = tmpl;
+    EXPECT_FALSE(wirelessDevice(sys));
+    ASSERT_EQ(mkdir((sys + "/phy80211").c_str(), 0700), 0);
+    EXPECT_TRUE(wirelessDevice(sys));
+    rmdir((sys + "/phy80211").c_str());
+    ASSERT_EQ(mkdir((sys + "/wireless").c_str(), 0700), 0);
+    EXPECT_TRUE(wirelessDevice(sys));
+    Link wl;
+    wl.arpType = 1;
+    EXPECT_EQ(kindOf(wl, wirelessDevice(sys)), AdapterKind::Wireless);
+    Adapter a;
+    a.name = "wlp2s0";
+    a.kind = AdapterKind::Wireless;
+    EXPECT_NE(formatReport({}, {a}).find("\r\nWireless LAN adapter wlp2s0:\r\n"), std::string::npos);
+    rmdir((sys + "/wireless").c_str());
+    rmdir(sys.c_str());
+}
+
+TEST(DnsCache, ResolvedRecordsInTheReportLayout) {
+    auto records = parseResolvedCache(
+        "Scope protocol=dns interface=vnm0\n"
+        "www.lab.test IN A 10.77.0.80\n"
+        "mail.lab.test. 287 IN AAAA fd00::81\n"
+        "alias.lab.test IN CNAME www.lab.test.\n"
+        "garbage\n");
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[1].name, "mail.lab.test");
+    EXPECT_EQ(records[1].ttl, "287");
+    EXPECT_EQ(records[2].data, "www.lab.test.");
+    std::string text = formatCacheRecords({records[0]});
+    EXPECT_EQ(text,
+              "    www.lab.test\r\n    ----------------------------------------\r\n"
+              "    Record Name . . . . . : www.lab.test\r\n"
+              "    Record Type . . . . . : 1\r\n"
+              "    Section . . . . . . . : Answer\r\n"
+              "    A (Host) Record . . . : 10.77.0.80\r\n\r\n\r\n");
 }

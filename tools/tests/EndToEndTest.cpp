@@ -1,6 +1,6 @@
 // The toolbox on this machine: scripts written by the commands run through
 // the script runner and reach the real tools (ping; ipconfig and dhclient in
-// network namespaces served by dnsmasq).
+// the network lab served by dnsmasq).
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "Lab.h"
 #include "Netns.h"
 #include "forms/MainForm.h"
 #include "capture/AdapterViewOperation.h"
@@ -29,12 +30,12 @@ namespace {
 // its output kept; inside a namespace when one is given.
 class RunToEnd : public platform::Processes {
 public:
-    Netns* ns = nullptr;
+    Lab* lab = nullptr;
     std::vector<std::string> outputs;
     bool start(const std::string& commandLine, platform::WindowStyle) override {
         auto argv = platform::linux_backend::argvFor(commandLine);
         if (argv.empty()) return false;
-        ExecResult r = ns ? ns->exec(argv, 60000) : runProgram(argv, 60000, true);
+        ExecResult r = lab ? lab->run(argv, 60000) : runProgram(argv, 60000, true);
         outputs.push_back(r.output);
         return r.started && !r.timedOut;
     }
@@ -89,58 +90,18 @@ TEST(EndToEnd, PingScriptForLoopbackPrintsFourReplies) {
     EXPECT_TRUE(t.fake.dialogs.messages.empty());
 }
 
-// dnsmasq serves one namespace; dhclient holds a lease in the other.
+// dhclient holds vnm0's lease in the lab (standins/tests/lab/lab.sh).
 class DhcpClientReached : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string why = namespaceSkipReason();
-        if (!why.empty()) GTEST_SKIP() << why;
-        for (const char* tool : {"dnsmasq", "dhclient"})
-            if (findProgram(tool).empty()) GTEST_SKIP() << "skipped: " << tool << " is not installed";
-        srv_ = std::make_unique<Netns>("tsrv");
-        cli_ = std::make_unique<Netns>("tcli");
-        ASSERT_TRUE(srv_->ok() && cli_->ok());
-        ASSERT_TRUE(srv_->ip({"link", "add", "vsrv", "type", "veth", "peer", "name", "vlease"}));
-        ASSERT_TRUE(srv_->ip({"link", "set", "vlease", "netns", cli_->name()}));
-        ASSERT_TRUE(srv_->ip({"addr", "add", "10.31.0.1/24", "dev", "vsrv"}));
-        ASSERT_TRUE(srv_->ip({"link", "set", "vsrv", "up"}));
-        ASSERT_TRUE(cli_->ip({"link", "set", "vlease", "up"}));
-
-        const std::string s = srv_->folder();
-        leases_ = s + "/dnsmasq.leases";
-        ExecResult d = srv_->exec({"dnsmasq", "--conf-file=/dev/null", "--port=0", "--user=root",
-                                   "--interface=vsrv", "--bind-interfaces", "--dhcp-authoritative",
-                                   "--dhcp-range=10.31.0.50,10.31.0.60,255.255.255.0,1h",
-                                   "--dhcp-option=3,10.31.0.1", "--dhcp-leasefile=" + leases_,
-                                   "--pid-file=" + s + "/dnsmasq.pid", "--log-facility=" + s + "/dnsmasq.log"});
-        ASSERT_EQ(d.exitCode, 0) << d.output;
-
-        // The lease is applied inside the client's namespace only.
-        const std::string c = cli_->folder();
-        ASSERT_TRUE(writeFile(c + "/hook.sh",
-                              "#!/bin/sh\ncase \"$reason\" in\n"
-                              "BOUND|RENEW|REBIND|REBOOT) ip -4 addr flush dev \"$interface\"; "
-                              "ip addr add \"$new_ip_address/$new_subnet_mask\" dev \"$interface\";;\n"
-                              "RELEASE|EXPIRE|STOP|FAIL) ip -4 addr flush dev \"$interface\";;\n"
-                              "esac\nexit 0\n"));
-        chmod((c + "/hook.sh").c_str(), 0755);
-        ASSERT_TRUE(writeFile(c + "/dhclient.conf", "timeout 20;\nrequest subnet-mask, routers;\n"));
-        ExecResult dh = cli_->exec({"dhclient", "-4", "-cf", c + "/dhclient.conf", "-lf", c + "/dhclient.leases",
-                                    "-pf", c + "/dhclient.pid", "-sf", c + "/hook.sh", "vlease"},
-                                   30000);
-        ASSERT_EQ(dh.exitCode, 0) << "dhclient got no lease: " << dh.output;
+        lab_ = std::make_unique<Lab>("dhclient");
+        if (lab_->skip()) GTEST_SKIP() << lab_->error();
+        ASSERT_TRUE(lab_->ok()) << lab_->error();
     }
 
-    std::string clientAddress() {
-        ExecResult r = cli_->exec({"ip", "-4", "-o", "addr", "show", "dev", "vlease"});
-        auto at = r.output.find("inet ");
-        if (at == std::string::npos) return {};
-        return r.output.substr(at + 5, r.output.find('/', at) - at - 5);
-    }
-
-    // A capture as the program makes it: the report of the client's namespace, parsed into the form.
+    // A capture as the program makes it: the report of the lab, parsed into the form.
     void capture(LiveForm& t) {
-        ExecResult run = cli_->exec({binPath("ipconfig"), "/all"});
+        ExecResult run = lab_->run({binPath("ipconfig"), "/all"});
         ASSERT_EQ(run.exitCode, 0) << run.output;
         t.form.os.setCaption("vista");
         t.form.List1.clear();
@@ -149,35 +110,34 @@ protected:
         capture::parse(t.form, t.p);
     }
 
-    std::unique_ptr<Netns> srv_, cli_;
-    std::string leases_;
+    std::unique_ptr<Lab> lab_;
 };
 
 TEST_F(DhcpClientReached, AdapterScriptsReleaseAndRenewTheLease) {
     LiveForm t;
-    t.processes.ns = cli_.get();
-    std::string address = clientAddress();
+    t.processes.lab = lab_.get();
+    std::string address = lab_->address();
     ASSERT_FALSE(address.empty());
 
     capture(t);
     ASSERT_GE(t.form.adapters.count(), 1);
     ASSERT_TRUE(t.form.adapters.select(0));
     ASSERT_EQ(t.form.selectedAdapter, 1);
-    EXPECT_EQ(readFile(t.dir + "/1renew.bat").value_or(""), "ipconfig /renew *vlease*\r\n");
+    EXPECT_EQ(readFile(t.dir + "/1renew.bat").value_or(""), "ipconfig /renew *vnm0*\r\n");
 
     t.form.Command7.click();
     ASSERT_EQ(t.processes.outputs.size(), 1u);
-    EXPECT_NE(t.processes.outputs[0].find("vlease: released through dhclient"), std::string::npos)
+    EXPECT_NE(t.processes.outputs[0].find("vnm0: released through dhclient"), std::string::npos)
         << t.processes.outputs[0];
-    EXPECT_EQ(clientAddress(), "");
-    EXPECT_EQ(readFile(leases_).value_or("").find(address), std::string::npos) << "the server saw the release";
+    EXPECT_EQ(lab_->address(), "");
+    EXPECT_EQ(lab_->serverLeaseExpiry(address), 0) << "the server saw the release";
     EXPECT_EQ(t.form.List1.items(), std::vector<std::string>{"Click Refresh"});
 
     t.form.Command8.click();
     ASSERT_EQ(t.processes.outputs.size(), 2u);
-    std::string renewed = clientAddress();
+    std::string renewed = lab_->address();
     EXPECT_FALSE(renewed.empty()) << t.processes.outputs[1];
-    EXPECT_NE(readFile(leases_).value_or("").find(renewed), std::string::npos) << "the server leased it again";
+    EXPECT_NE(lab_->serverLeaseExpiry(renewed), 0) << "the server leased it again";
 
     std::vector<std::string> messages;
     for (const auto& m : t.fake.dialogs.messages) messages.push_back(m.text.substr(0, m.text.find('\n')));

@@ -18,6 +18,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <fstream>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -27,7 +29,9 @@ namespace webserver_testing {
 
 class WebServerProcess {
 public:
-    explicit WebServerProcess(std::vector<std::string> extraArgs = {}, std::string program = VORLAN_WEBSERVER_PATH) {
+    // VORLAN_WEBSERVER in the environment names another build of the program,
+    // for instance an older one the hostile tests should fail against.
+    explicit WebServerProcess(std::vector<std::string> extraArgs = {}, std::string program = defaultProgram()) {
         start(std::move(extraArgs), std::move(program));
     }
     WebServerProcess(const WebServerProcess&) = delete;
@@ -35,6 +39,16 @@ public:
     ~WebServerProcess() { stop(); }
 
     bool running() const { return pid_ > 0 && port_ > 0; }
+    pid_t pid() const { return pid_; }
+    // The most memory it has held resident so far, in KiB (VmHWM); 0 when
+    // it cannot be read.
+    long peakResidentKiB() const {
+        std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+        std::string line;
+        while (std::getline(status, line))
+            if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+        return 0;
+    }
     int port() const { return port_; }
     // "http://127.0.0.1:PORT", no "/" at the end: append a resource path.
     std::string baseUrl() const { return "http://127.0.0.1:" + std::to_string(port_); }
@@ -68,6 +82,11 @@ public:
         fd_ = -1;
         exitStatus_ = ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         return exitStatus_;
+    }
+
+    static std::string defaultProgram() {
+        const char* other = std::getenv("VORLAN_WEBSERVER");
+        return other != nullptr && *other != 0 ? other : VORLAN_WEBSERVER_PATH;
     }
 
 private:
