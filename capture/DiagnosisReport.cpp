@@ -15,18 +15,32 @@ std::string detectDialect(const std::vector<std::string>& lines) {
 
 DiagnosisSummary diagnoseLines(const std::vector<std::string>& fileLines, std::string_view marker,
                                std::string_view timeText) {
+    return diagnoseReportList(reportListFrom(fileLines), marker, timeText);
+}
+
+DiagnosisSummary diagnoseReportList(const std::vector<std::string>& reportList, std::string_view marker,
+                                    std::string_view timeText) {
     DiagnosisSummary summary;
-    ParseResult result = parseReport(reportListFrom(fileLines), marker, timeText, summary.table);
+    ParseResult result = parseReport(reportList, marker, timeText, summary.table, false);
     summary.hostName = result.hostName.value_or("");
     summary.status = result.status;
-    summary.adapterEntries = result.adapterEntries;
+    summary.adapterEntries = std::move(result.adapterEntries);
     summary.faultCount = result.faultCount;
-    summary.log.push_back(std::string(timeText) + kRefreshingEntry);
-    summary.log.insert(summary.log.end(), result.log.begin(), result.log.end());
-    // The parse trims the log at its end, but not after an internal error.
-    if (!result.internalError && summary.log.size() > static_cast<std::size_t>(kLogLimit))
-        summary.log.erase(summary.log.begin(), summary.log.end() - kLogLimit);
+    setLog(summary, timeText, result.log, !result.internalError);
     return summary;
+}
+
+void setLog(DiagnosisSummary& summary, std::string_view timeText, const std::vector<std::string>& ruleLog,
+            bool trim) {
+    const auto limit = static_cast<std::size_t>(kLogLimit);
+    if (trim && ruleLog.size() >= limit) {
+        // Only the last entries stay; the others are never copied.
+        summary.log.assign(ruleLog.end() - static_cast<std::ptrdiff_t>(limit), ruleLog.end());
+        return;
+    }
+    summary.log.clear();
+    summary.log.push_back(std::string(timeText) + kRefreshingEntry);
+    summary.log.insert(summary.log.end(), ruleLog.begin(), ruleLog.end());
 }
 
 std::string formatDiagnosis(const DiagnosisSummary& summary) {

@@ -25,6 +25,15 @@ struct DiagnosisSummary {
 // report, without writing any script.
 DiagnosisSummary diagnoseLines(const std::vector<std::string>& fileLines, std::string_view marker,
                                std::string_view timeText);
+// The same on the report list a load makes of them (reportListFrom).
+DiagnosisSummary diagnoseReportList(const std::vector<std::string>& reportList, std::string_view marker,
+                                    std::string_view timeText);
+
+// The summary's log as a Refresh leaves it: the " Refreshing ..." entry,
+// the rules' entries, then the trim to the window's last entries (not
+// after an internal error, which ends the parse before its trim).
+void setLog(DiagnosisSummary& summary, std::string_view timeText, const std::vector<std::string>& ruleLog,
+            bool trim = true);
 
 // "Status: ...", "Adapters:", each entry with its detail lines indented by
 // two blanks, "Log:" and the log entries; lines end in LF.

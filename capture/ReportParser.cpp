@@ -14,8 +14,8 @@ constexpr std::string_view kHeaderKeyword = "adapter";
 class Walker {
 public:
     Walker(const std::vector<std::string>& lines, std::string_view marker, std::string_view time,
-           app::AdapterTable& table)
-        : lines_(lines), vista_(marker == "vista"), xp_(marker == "xp"), table_(table) {
+           app::AdapterTable& table, bool withScripts)
+        : lines_(lines), vista_(marker == "vista"), xp_(marker == "xp"), withScripts_(withScripts), table_(table) {
         diag_.time = std::string(time);
     }
 
@@ -36,7 +36,9 @@ private:
         table_[row][static_cast<std::size_t>(field)] = labelColumn(label) + value;
     }
 
-    void script(ScriptFile file) { result_.scripts.push_back(std::move(file)); }
+    void script(ScriptFile file) {
+        if (withScripts_) result_.scripts.push_back(std::move(file));
+    }
 
     // Labels are matched without regard to case: against a lower-cased copy
     // of the line, with lower-case labels.
@@ -168,6 +170,7 @@ private:
     const std::vector<std::string>& lines_;
     bool vista_;
     bool xp_;
+    bool withScripts_;
     app::AdapterTable& table_;
     Diagnosis diag_;
     ParseResult result_;
@@ -201,8 +204,8 @@ void clearAdapterTable(app::AdapterTable& table) {
 }
 
 ParseResult parseReport(const std::vector<std::string>& lines, std::string_view marker, std::string_view timeText,
-                        app::AdapterTable& table) {
-    return Walker(lines, marker, timeText, table).run();
+                        app::AdapterTable& table, bool withScripts) {
+    return Walker(lines, marker, timeText, table, withScripts).run();
 }
 
 }  // namespace capture

@@ -38,8 +38,9 @@ struct ParseResult {
 
 // `table` is the window's table, cleared by the caller; the parse writes
 // into it. `marker` is the Windows-family marker ("xp", "vista", ...).
+// Without `withScripts` the result holds no scripts (a diagnosis only).
 ParseResult parseReport(const std::vector<std::string>& lines, std::string_view marker, std::string_view timeText,
-                        app::AdapterTable& table);
+                        app::AdapterTable& table, bool withScripts = true);
 
 // Sets every cell of the table to the empty text.
 void clearAdapterTable(app::AdapterTable& table);

@@ -4,7 +4,7 @@ namespace reports {
 
 namespace {
 
-const std::string kDashes(55, '-');
+const std::string kDashes(kDashCount, '-');
 
 }  // namespace
 
@@ -14,15 +14,15 @@ std::string configurationReport(const ReportFields& f, const std::string& lineEn
         text += s;
         text += lineEnd;
     };
-    line("Computer name:    " + f.host);
-    line("Domain/Workgroup: " + f.domain + "(" + f.groupKind + ")");
-    line("Username:         " + f.user);
-    line("Windows Dir:      " + f.windowsFolder);
-    line("Operating System: " + f.operatingSystem);
-    line("Memory:           " + f.memory);
-    line("Public (WAN) IP : " + f.publicAddress);
+    line(kComputerNameLabel + f.host);
+    line(kGroupLabel + f.domain + "(" + f.groupKind + ")");
+    line(kUserLabel + f.user);
+    line(kWindowsFolderLabel + f.windowsFolder);
+    line(kOperatingSystemLabel + f.operatingSystem);
+    line(kMemoryLabel + f.memory);
+    line(kPublicAddressLabel + f.publicAddress);
     line(kDashes);
-    line("Network Adapter Configuration");
+    line(kAdapterSectionTitle);
     line("");
     for (const auto& adapter : f.adapters) {
         for (const auto& field : adapter)

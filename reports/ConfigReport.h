@@ -14,6 +14,18 @@ inline constexpr int kReportFieldsPerAdapter = 13;  // fields 0 (header) to 12
 inline constexpr const char* kMailtoPrefix = "mailto:?subject=Lanomat Info&body=";
 inline constexpr const char* kMailLineEnd = "%0A";
 inline constexpr const char* kAddressListTitle = "IP Address List        ";
+// The labels of the host lines, padded to the label column, and the lines
+// around the adapter blocks; the help desk reads reports back by them.
+inline constexpr const char* kComputerNameLabel = "Computer name:    ";
+inline constexpr const char* kGroupLabel = "Domain/Workgroup: ";
+inline constexpr const char* kUserLabel = "Username:         ";
+inline constexpr const char* kWindowsFolderLabel = "Windows Dir:      ";
+inline constexpr const char* kOperatingSystemLabel = "Operating System: ";
+inline constexpr const char* kMemoryLabel = "Memory:           ";
+inline constexpr const char* kPublicAddressLabel = "Public (WAN) IP : ";
+inline constexpr const char* kAdapterSectionTitle = "Network Adapter Configuration";
+inline constexpr std::size_t kDashCount = 55;  // the line between sections
+inline constexpr const char* kClosingLinePrefix = "Created with VORLAN Lanomat Std ";
 // The report's last line.
 inline constexpr const char* kReportClosingLine =
     "Created with VORLAN Lanomat Std " CFGSCOPE_VERSION " - Copyright (c) Vorlan Software. All rights reserved.";

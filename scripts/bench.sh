@@ -7,6 +7,10 @@ for b in parse_benchmark internet_benchmark; do
   echo "== $b"
   "build/bin/$b" --benchmark_min_time=0.2 2>/dev/null | grep -v -E '^(\*\*\*|---|Run on|CPU Caches|  L[123]|Load Average)' || true
 done
+if [ -x build/bin/diagnose_benchmark ]; then
+  echo "== diagnose_benchmark"
+  build/bin/diagnose_benchmark 1000 || true
+fi
 if [ -x build/bin/window_benchmark ]; then
   echo "== window_benchmark"
   QT_QPA_PLATFORM=offscreen timeout 300 build/bin/window_benchmark 5 2>/dev/null || true

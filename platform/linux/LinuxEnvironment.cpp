@@ -1,5 +1,6 @@
 #include "platform/linux/LinuxEnvironment.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,20 +19,59 @@ std::string variable(const char* name) {
     return v ? std::string(v) : std::string{};
 }
 
-bool ownPrivateFolder(const std::string& path) {
+// A folder, not a link, of this user's that no one else may write into.
+bool privateFolderOfUser(const std::string& path) {
     struct stat st {};
-    return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid();
+    return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
+           (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::string homeFolder() {
+    if (auto home = variable("HOME"); !home.empty()) return home;
+    struct passwd pw {};
+    struct passwd* found = nullptr;
+    char buf[4096];
+    if (getpwuid_r(geteuid(), &pw, buf, sizeof buf, &found) == 0 && found && found->pw_dir) return found->pw_dir;
+    return {};
+}
+
+// A folder in the user's home: no other user can create it first.
+std::string cacheFolder() {
+    std::string base = variable("XDG_CACHE_HOME");
+    if (base.empty() || base[0] != '/') {
+        std::string home = homeFolder();
+        if (home.empty() || home[0] != '/') return {};
+        base = home + "/.cache";
+        mkdir(base.c_str(), 0700);
+    }
+    if (!privateFolderOfUser(base)) return {};
+    std::string folder = base + "/cfgscope";
+    mkdir(folder.c_str(), 0700);
+    return privateFolderOfUser(folder) ? folder : std::string{};
 }
 
 }  // namespace
 
+std::string userStateFolder() {
+    if (auto runtime = variable("XDG_RUNTIME_DIR"); !runtime.empty() && privateFolderOfUser(runtime)) return runtime;
+    return cacheFolder();
+}
+
 std::string userTempFolder() {
     if (auto temp = variable("TEMP"); !temp.empty()) return temp;
-    if (auto runtime = variable("XDG_RUNTIME_DIR"); !runtime.empty() && ownPrivateFolder(runtime))
-        return runtime;
-    std::string fallback = "/tmp/cfgscope-" + std::to_string(geteuid());
-    mkdir(fallback.c_str(), 0700);
-    return ownPrivateFolder(fallback) ? fallback : std::string{};
+    if (auto state = userStateFolder(); !state.empty()) return state;
+    // No folder of the user's anywhere (no home): one made for this run,
+    // whose name no one can know beforehand.
+    static const std::string fresh = [] {
+        std::string pattern = "/tmp/cfgscope-" + std::to_string(geteuid()) + "-XXXXXX";
+        return mkdtemp(pattern.data()) ? pattern : std::string{};
+    }();
+    return privateFolderOfUser(fresh) ? fresh : std::string{};
+}
+
+std::string instanceLockFolder() {
+    if (auto temp = variable("TEMP"); !temp.empty() && privateFolderOfUser(temp)) return temp;
+    return userStateFolder();
 }
 
 std::string LinuxEnvironment::get(const std::string& name) {

@@ -49,8 +49,10 @@ void LinuxSession::sleepMs(int milliseconds) {
 
 bool LinuxSession::otherInstance(const std::string& appId) {
     // A lock held for the life of the process; the kernel drops it on exit.
+    // It lives in a folder of the user's own: in a shared TEMP anyone could
+    // create and hold it first and so keep the program from starting.
     if (lockFd_ >= 0) return false;
-    std::string folder = userTempFolder();
+    std::string folder = instanceLockFolder();
     if (folder.empty()) return false;
     std::string path = folder + "/." + appId + ".lock";
     int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);

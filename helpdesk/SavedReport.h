@@ -1,0 +1,61 @@
+// A saved report as a help desk receives it: decoded, recognised as an
+// `ipconfig /all` report or the program's own Copy All or e-mail report,
+// and diagnosed by the window's parser and fault rules. Pure.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "capture/DiagnosisReport.h"
+#include "helpdesk/TextDecoding.h"
+
+namespace helpdesk {
+
+enum class ReportKind { Ipconfig, CopyAll, Email, Live };
+
+// "ipconfig", "copy-all", "e-mail", "live".
+const char* kindName(ReportKind kind);
+// Only the `ipconfig /all` report has "Media State" lines.
+inline bool carriesMediaState(ReportKind kind) { return kind == ReportKind::Ipconfig || kind == ReportKind::Live; }
+
+inline constexpr const char* kReportTitle = "Windows IP Configuration";
+
+// The facts about the reporting computer that its report holds; a fact it
+// does not hold stays empty (never this computer's).
+struct HostFacts {
+    std::optional<std::string> computerName, lanGroup, groupKind, userName, windowsFolder, operatingSystem, memory,
+        publicAddress;
+    std::vector<std::string> privateAddresses;
+};
+
+struct DiagnosedReport {
+    ReportKind kind = ReportKind::Ipconfig;
+    std::string encoding;
+    std::string dialect;  // "xp" or "vista"
+    HostFacts host;
+    capture::DiagnosisSummary summary;
+};
+
+struct ReadOptions {
+    CodePage codePage = CodePage::Automatic;
+    std::optional<std::string> dialect;  // else detected
+    std::string timeText;                // the log's time stamp
+};
+
+// The diagnosis, or why the bytes are no report (`refusal`).
+struct SavedReportResult {
+    std::optional<DiagnosedReport> report;
+    std::string refusal;
+};
+
+SavedReportResult diagnoseSavedReport(std::string&& bytes, const ReadOptions& options);
+
+// The addresses of the listed adapters' "IP Address" fields, without the
+// "(Preferred)" suffix.
+std::vector<std::string> tableAddresses(const capture::DiagnosisSummary& summary);
+
+// 0 no fault, 1 faults found.
+inline int exitStatusOf(const DiagnosedReport& r) { return r.summary.faultCount == 0 ? 0 : 1; }
+
+}  // namespace helpdesk

@@ -1,0 +1,273 @@
+// Saved reports as users send them: every encoding and both kinds of
+// report, read back and diagnosed as the window diagnoses them.
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <random>
+
+#include "capture/FieldLabels.h"
+#include "capture/ReportText.h"
+#include "helpdesk/CopyAllReport.h"
+#include "helpdesk/ReportOutput.h"
+#include "helpdesk/SavedReport.h"
+#include "reports/ConfigReport.h"
+
+using namespace helpdesk;
+
+namespace {
+
+std::string sample(const std::string& name) {
+    std::ifstream in(std::string(TEST_DATA_DIR) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+SavedReportResult diagnose(std::string bytes, CodePage page = CodePage::Automatic) {
+    return diagnoseSavedReport(std::move(bytes), {page, std::nullopt, "T"});
+}
+
+DiagnosedReport mustRead(std::string bytes) {
+    auto r = diagnose(std::move(bytes));
+    EXPECT_TRUE(r.report) << r.refusal;
+    return r.report ? *r.report : DiagnosedReport{};
+}
+
+// The faults a Copy All report can carry: every log entry but the media
+// faults and the framing entries.
+std::vector<std::string> carriedFaults(const capture::DiagnosisSummary& s) {
+    std::vector<std::string> out;
+    for (const auto& entry : s.log)
+        if (entry.find("Media not connected") == std::string::npos && entry.find("Refreshing") == std::string::npos &&
+            entry.find("No errors found") == std::string::npos)
+            out.push_back(entry);
+    return out;
+}
+
+// What the window's Copy All writes for a diagnosed report.
+reports::ReportFields copyAllFields(const DiagnosedReport& r) {
+    reports::ReportFields f;
+    f.host = r.host.computerName.value_or("");
+    f.domain = "WORKGROUP";
+    f.groupKind = "Workgroup";
+    f.user = "someone";
+    for (std::size_t n = 1; n <= r.summary.adapterEntries.size() && n < app::kAdapterRows; ++n) {
+        auto& a = f.adapters.emplace_back();
+        std::copy_n(r.summary.table[n].begin(), a.size(), a.begin());
+    }
+    return f;
+}
+
+}  // namespace
+
+TEST(SavedReport, CodePageTablesMatchTheSystemConverter) {
+    for (auto [name, page] : {std::pair{"CP437", CodePage::Cp437}, std::pair{"CP850", CodePage::Cp850}}) {
+        iconv_t cd = iconv_open("UTF-32LE", name);
+        ASSERT_NE(cd, reinterpret_cast<iconv_t>(-1)) << name;
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            char in = static_cast<char>(b);
+            char32_t out = 0;
+            char* inp = &in;
+            auto* outp = reinterpret_cast<char*>(&out);
+            std::size_t inLeft = 1, outLeft = sizeof out;
+            ASSERT_NE(iconv(cd, &inp, &inLeft, &outp, &outLeft), static_cast<std::size_t>(-1));
+            EXPECT_EQ(oemCharacter(static_cast<unsigned char>(b), page), out) << name << " byte " << b;
+        }
+        iconv_close(cd);
+    }
+}
+
+TEST(SavedReport, EveryEncodingAndKindFromSavedSamples) {
+    struct Case {
+        const char* file;
+        const char* encoding;
+        ReportKind kind;
+        int faults;
+        std::vector<const char*> shown;  // in the text output
+    } cases[] = {
+        {"cp850-xp-accented-names.txt", "cp850", ReportKind::Ipconfig, 3,
+         {"Computer name: LAB-øST\n", "1) Ethernet adapter Conexão de Área Local\n",
+          "  Name:             Contrôleur Realtek RTL8139 Família\n", "Media not connected: Cable Error"}},
+        {"cp437-xp-us-names.txt", "cp437", ReportKind::Ipconfig, 0,
+         {"1) Ethernet adapter Señor Café LAN\n", "Netzwerkverbindung für Büro\n", "Status: No errors found\n"}},
+        {"utf16-vista-powershell.txt", "utf-16le", ReportKind::Ipconfig, 1,
+         {"1) Wireless LAN adapter Wireless Network Connection Küche\n",
+          "Media not connected: Wireless Network Disconnected", "IP Address:       192.168.1.102(Preferred) \n"}},
+        {"utf8-linux-report.txt", "utf-8", ReportKind::Ipconfig, 0, {"Name:             Virtio “net” Ethernet — café\n"}},
+        {"copyall-xp-clipboard.txt", "ascii", ReportKind::CopyAll, 3,
+         {"Username: jsmith\n", "Public IP: Unable to Connect/err2\n", "Private IP: 169.254.23.5 / 0.0.0.0\n",
+          kNoMediaStateLine, "Status:  DNS 1 CORRUPTION ERROR detected.  Click to see log.\n",
+          "T Adapter 3 : IP address is not set. (0.0.0.0)\n"}},
+        {"email-vista-mailto.txt", "ascii", ReportKind::Email, 0,
+         {"Username: Anna & Ben\n", "Domain/Workgroup: HOME (Workgroup)\n", kNoMediaStateLine,
+          "  Lease Expires:    Friday, March 14, 2008 7:55:12 PM\n", "Status: No errors found\n"}},
+    };
+    for (const auto& c : cases) {
+        DiagnosedReport r = mustRead(sample(c.file));
+        EXPECT_EQ(r.encoding, c.encoding) << c.file;
+        EXPECT_EQ(r.kind, c.kind) << c.file;
+        EXPECT_EQ(r.summary.faultCount, c.faults) << c.file;
+        std::string text = reportText(r);
+        for (const char* s : c.shown) EXPECT_NE(text.find(s), std::string::npos) << c.file << ": " << s << "\n" << text;
+        EXPECT_EQ(text.find(kNoMediaStateLine) != std::string::npos, !carriesMediaState(r.kind)) << c.file;
+    }
+}
+
+TEST(SavedReport, DecodingEdges) {
+    auto utf16le = [](std::u16string_view s) {
+        std::string out;
+        for (char16_t c : s) {
+            out += static_cast<char>(c & 0xFF);
+            out += static_cast<char>(c >> 8);
+        }
+        return out;
+    };
+    struct Case {
+        std::string bytes;
+        CodePage page;
+        std::string text, encoding;
+    } cases[] = {
+        // Letters only 850 has win; where the pages read alike, 437.
+        {"a\x9B", CodePage::Automatic, "aø", "cp850"},
+        {"a\x9B", CodePage::Cp437, "a¢", "cp437"},
+        {"caf\x82", CodePage::Automatic, "café", "cp437"},
+        {"Conex\xC6o \xB5rea", CodePage::Automatic, "Conexão Área", "cp850"},
+        // UTF-8 stays UTF-8 whatever page is asked for; its mark goes.
+        {"caf\xC3\xA9", CodePage::Cp850, "café", "utf-8"},
+        {"\xEF\xBB\xBFWin", CodePage::Automatic, "Win", "utf-8"},
+        {"plain", CodePage::Automatic, "plain", "ascii"},
+        {"\xFF\xFE" + utf16le(u"K\u00fcche \U0001F600"), CodePage::Automatic, "Küche 😀", "utf-16le"},
+        {std::string("\xFE\xFF\x00W\x00i", 6), CodePage::Automatic, "Wi", "utf-16be"},
+        {utf16le(u"Windows"), CodePage::Automatic, "Windows", "utf-16le"},  // no mark
+        // A lone surrogate and an odd last byte become U+FFFD.
+        {"\xFF\xFE" + utf16le(u"a") + std::string("\x00\xD8", 2) + "b", CodePage::Automatic, "a\uFFFD\uFFFD",
+         "utf-16le"},
+    };
+    for (auto& c : cases) {
+        DecodedText d = decodeReport(std::string(c.bytes), c.page);
+        EXPECT_EQ(d.text, c.text) << c.bytes;
+        EXPECT_EQ(d.encoding, c.encoding) << c.bytes;
+    }
+}
+
+TEST(SavedReport, ReportAndItsCopyAllTextGiveTheSameFaults) {
+    for (const char* file : {"xp-cable-apipa-unset.txt", "xp-dhcp-two-dns.txt", "vista-ethernet-wifi-tunnels.txt",
+                             "cp850-xp-accented-names.txt", "utf16-vista-powershell.txt"}) {
+        DiagnosedReport direct = mustRead(sample(file));
+        reports::ReportFields fields = copyAllFields(direct);
+        int mediaFaults = 0;
+        for (const auto& entry : direct.summary.log) mediaFaults += entry.find("Media not connected") != std::string::npos;
+        for (auto [text, kind] : {std::pair{reports::configurationReport(fields, "\r\n"), ReportKind::CopyAll},
+                                  std::pair{reports::mailtoAddress(fields), ReportKind::Email}}) {
+            DiagnosedReport back = mustRead(text);
+            EXPECT_EQ(back.kind, kind) << file;
+            EXPECT_EQ(back.dialect, direct.dialect) << file;
+            EXPECT_EQ(carriedFaults(back.summary), carriedFaults(direct.summary)) << file;
+            EXPECT_EQ(back.summary.faultCount, direct.summary.faultCount - mediaFaults) << file;
+            EXPECT_EQ(back.summary.adapterEntries, direct.summary.adapterEntries) << file;
+            EXPECT_EQ(back.host.privateAddresses, direct.host.privateAddresses) << file;
+            // Every field the report carries comes back as the table held it.
+            for (std::size_t n = 1; n <= direct.summary.adapterEntries.size(); ++n)
+                for (std::size_t f = 0; f < reports::kReportFieldsPerAdapter; ++f)
+                    EXPECT_EQ(back.summary.table[n][f], direct.summary.table[n][f]) << file << " " << n << "/" << f;
+        }
+    }
+}
+
+TEST(SavedReport, CopyAllTextAsMailProgramsPassItOn) {
+    const std::string original = sample("copyall-xp-clipboard.txt");
+    auto lf = original;
+    std::erase(lf, '\r');
+    std::string lowerMail = "mailto:?subject=Lanomat Info&body=";
+    for (char c : original) {
+        if (c == '\r') continue;
+        lowerMail += c == '\n' ? std::string("%0a") : std::string(1, c);
+    }
+    // A mail program that collapsed the label column's blanks.
+    std::string collapsed = lf;
+    for (std::size_t at; (at = collapsed.find("  ")) != std::string::npos;) collapsed.erase(at, 1);
+    for (const std::string& text : {lf, lowerMail, "Hello, here is my configuration:\n\n" + lf, collapsed}) {
+        DiagnosedReport r = mustRead(text);
+        EXPECT_EQ(r.summary.faultCount, 3) << text;
+        EXPECT_EQ(r.host.userName.value_or(""), "jsmith") << text;
+        EXPECT_EQ(r.summary.table[3][11], "DNS Server 1:     dns.lab.example") << text;
+    }
+    // A report holds ten adapters at most: more blocks are not read.
+    std::string many = lf.substr(0, lf.find("1) "));
+    for (int n = 1; n <= 40; ++n) many += std::to_string(n) + ") Ethernet adapter eth" + std::to_string(n) + "\nIP Address:       169.254.0.1\n";
+    DiagnosedReport r = mustRead(many);
+    EXPECT_EQ(r.summary.adapterEntries.size(), 10u);
+    EXPECT_EQ(r.summary.faultCount, 10);
+}
+
+TEST(SavedReport, WhatIsNoReportIsRefusedWithTheReason) {
+    std::mt19937 rng(18);
+    std::string random(64 * 1024, '\0');
+    for (auto& c : random) c = static_cast<char>(rng());
+    std::string late = std::string(12, '\n');
+    for (int i = 0; i < 11; ++i) late += "line " + std::to_string(i) + "\n";
+    late += "Windows IP Configuration\n";
+    const std::string copyAllHead = "Computer name:    PC\nDomain/Workgroup: W(Workgroup)\nUsername:         u\n";
+    for (const std::string& bytes :
+         {std::string("root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1::/usr/sbin:/usr/sbin/nologin\n"), random,
+          std::string(4096, '\0'), std::string("\n\r\n  \n"), late, copyAllHead, std::string("Windows IP Config\n")}) {
+        auto r = diagnose(bytes);
+        EXPECT_FALSE(r.report) << bytes.substr(0, 60);
+        EXPECT_NE(r.refusal.find("not a report"), std::string::npos) << r.refusal;
+    }
+    EXPECT_EQ(diagnose("").refusal, "it is empty");
+    // Near the top: a prompt line and a blank before the title are fine.
+    EXPECT_TRUE(diagnose("C:\\>ipconfig /all\r\n\r\nWindows IP Configuration\r\n").report);
+}
+
+TEST(SavedReport, JsonLinesCarryEveryPartOfTheDiagnosis) {
+    DiagnosedReport r = mustRead(sample("copyall-xp-clipboard.txt"));
+    std::string line = reportJson(r, std::string("in\x01vo\xFFice.txt"));
+    ASSERT_EQ(line.back(), '\n');
+    ASSERT_EQ(line.find('\n'), line.size() - 1) << "one line per report";
+    auto j = nlohmann::json::parse(line);
+    EXPECT_EQ(j["file"], "in\x01vo\xEF\xBF\xBD" "ice.txt");
+    EXPECT_EQ(j["kind"], "copy-all");
+    EXPECT_EQ(j["encoding"], "ascii");
+    EXPECT_EQ(j["dialect"], "xp");
+    EXPECT_EQ(j["mediaState"], false);
+    EXPECT_EQ(j["host"]["userName"], "jsmith");
+    EXPECT_EQ(j["host"]["privateAddresses"], nlohmann::json({"169.254.23.5", "0.0.0.0"}));
+    EXPECT_EQ(j["status"], " DNS 1 CORRUPTION ERROR detected.  Click to see log.");
+    EXPECT_EQ(j["faultCount"], 3);
+    EXPECT_EQ(j["exitStatus"], 1);
+    ASSERT_EQ(j["adapters"].size(), 3u);
+    EXPECT_EQ(j["adapters"][2]["number"], 3);
+    EXPECT_EQ(j["adapters"][2]["name"], "Ethernet adapter 1394 Connection");
+    EXPECT_EQ(j["adapters"][2]["fields"]["DNS Server 1"], "dns.lab.example");
+    EXPECT_EQ(j["adapters"][1]["fields"]["Autocfg. Enabled"], "Yes");
+    EXPECT_EQ(j["log"].back(), "T DNS 1 ERROR detected.");
+
+    auto refused = nlohmann::json::parse(refusalJson("/dev/zero", "it is not a regular file but a character device"));
+    EXPECT_EQ(refused, nlohmann::json({{"file", "/dev/zero"},
+                                       {"error", "it is not a regular file but a character device"},
+                                       {"exitStatus", 2}}));
+    auto live = nlohmann::json::parse(reportJson(r, std::nullopt));
+    EXPECT_TRUE(live["file"].is_null());
+}
+
+TEST(SavedReport, ControlCharactersNeverReachTheTerminal) {
+    std::string report = "Windows IP Configuration\r\nEthernet adapter \x1b]0;owned\x07 LAN:\r\n"
+                         "        Description . . . . . . . . . . . : \xc2\x9b" "31mred\x7f\r\n";
+    std::string text = reportText(mustRead(report));
+    EXPECT_NE(text.find("1) Ethernet adapter ?]0;owned? LAN\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Name:             ?31mred?\n"), std::string::npos) << text;
+    EXPECT_EQ(reportHeading("a\nb"), "Report: a?b\n");
+}
+
+TEST(SavedReport, TheTableCarriesTheLabelsTheReaderLooksFor) {
+    DiagnosedReport r = mustRead(sample("xp-dhcp-two-dns.txt") + sample("xp-cable-apipa-unset.txt"));
+    int seen = 0;
+    for (const auto& row : r.summary.table)
+        for (std::size_t f = 1; f < capture::kFieldLabels.size(); ++f)
+            if (!row[f].empty()) {
+                ++seen;
+                EXPECT_EQ(row[f].rfind(capture::labelColumn(capture::kFieldLabels[f]), 0), 0u) << row[f];
+            }
+    EXPECT_GT(seen, 20);
+}
