@@ -14,7 +14,8 @@ constexpr const char* kUsage =
     "\n"
     "Opens the VORLAN Addrpeek Tool window: the private addresses of the adapters,\n"
     "the public address and Internet connection status, and a few host facts.\n"
-    "F5 refreshes everything, F6 the public address; Ctrl+C copies the summary.\n"
+    "F5 refreshes the private addresses, F6 the public address, and \"Auto Refresh\"\n"
+    "repeats both every 300 seconds; Ctrl+C copies everything as text.\n"
     "\n"
     "Environment: CFGSCOPE_PRODUCT_SERVER, the product web server's base address.\n";
 

@@ -133,4 +133,6 @@ void shutDown(MainForm& form, platform::Platform& p) {
     form.workingFolder.clear();
 }
 
+int exitStatus(StartOutcome outcome) { return outcome == StartOutcome::Stopped ? 1 : 0; }
+
 }  // namespace app

@@ -25,6 +25,11 @@ enum class StartOutcome {
 // program unless the outcome is Running.
 StartOutcome startProgram(MainForm& form, platform::Platform& p);
 
+// The program's exit status when start-up did not leave the window open: 0
+// for a second copy that said so and ended (as the address monitor does), 1
+// when start-up stopped with a message. The same in every binding.
+int exitStatus(StartOutcome outcome);
+
 // The load step of the main window, ending in the first Refresh. False when
 // it stopped: a message was shown and the working folder, if any, cleaned up.
 bool loadMainWindow(MainForm& form, platform::Platform& p);

@@ -7,11 +7,18 @@
 
 namespace platform {
 
+// The symbol a message box shows beside its text.
+enum class MessageIcon {
+    None,
+    Information,
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
     // Modal message with an OK button. Line breaks are LF or CR LF.
-    virtual void messageBox(const std::string& text, const std::string& title) = 0;
+    virtual void messageBox(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+    void messageBox(const std::string& text, const std::string& title) { messageBox(text, title, MessageIcon::None); }
     // Modal prompt; nothing when cancelled.
     virtual std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                                 const std::string& defaultAnswer) = 0;

@@ -49,6 +49,10 @@ public:
     // marker matching the report dialect its report tool writes. Nothing on
     // Windows itself, where a failed version query leaves the marker alone.
     virtual std::optional<std::string> markerWithoutVersionRecord() = 0;
+    // On a platform without a Windows version record: the version line the
+    // address monitor shows under the system's caption instead (on Linux the
+    // kernel's name, release and machine). Nothing on Windows itself.
+    virtual std::optional<std::string> versionLineWithoutVersionRecord() { return std::nullopt; }
     // On a platform without the manufacturer file oeminfo.ini: the maker's
     // data of the machine presented as that file's "key=value" lines.
     // Nothing on Windows itself, or when the machine tells nothing.

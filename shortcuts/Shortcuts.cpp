@@ -47,7 +47,9 @@ void routerLogin(const app::MainForm& form, platform::Platform& p) {
     p.shell.open(*answer);
 }
 
-void routerHelp(platform::Platform& p) { p.dialogs.messageBox(routerHelpText(), kRouterHelpTitle); }
+void routerHelp(platform::Platform& p) {
+    p.dialogs.messageBox(routerHelpText(), kRouterHelpTitle, platform::MessageIcon::Information);
+}
 
 std::string productPage(platform::Platform& p, const std::string& path) {
     return internet::settingsFrom(p.env).productServer + path;

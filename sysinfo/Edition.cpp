@@ -18,8 +18,10 @@ Edition edition(Layout layout, platform::Platform& p) {
     }
     if (!record) {
         Edition e = unknownEdition(layout);
-        // A platform without the record names the family its report tool writes.
+        // A platform without the record names the family its report tool
+        // writes, and gives the monitor its own version line.
         if (layout == Layout::SingleLine) e.marker = p.system.markerWithoutVersionRecord();
+        else e.verser = p.system.versionLineWithoutVersionRecord();
         return e;
     }
     XpEditionFiles files;

@@ -158,6 +158,21 @@ TEST_F(MonitorFixture, WorkgroupAndDomainSummariesAndCopyTexts) {
     }
 }
 
+// Without a Windows version record (Linux) the line under the system's
+// caption is the platform's own: the kernel and the machine.
+TEST_F(MonitorFixture, PlatformWithoutVersionRecordShowsItsOwnVersionLine) {
+    fake.system.extended.reset();
+    fake.system.shortRecord.reset();
+    fake.system.management["Win32_OperatingSystem.Caption"] = {"Debian GNU/Linux 12 (bookworm)"};
+    fake.system.versionLineWithoutRecord = "Linux 6.1.0-28-amd64 x86_64";
+    ASSERT_TRUE(startMonitor(m));
+    EXPECT_EQ(form.Label13.caption(), "Debian GNU/Linux 12 (bookworm)\nLinux 6.1.0-28-amd64 x86_64");
+    form.mnucopy.click();
+    EXPECT_EQ(fake.clipboard.text.rfind("Debian GNU/Linux 12 (bookworm)\nLinux 6.1.0-28-amd64 x86_64\r\nComputer Name: ", 0),
+              0u)
+        << fake.clipboard.text;
+}
+
 TEST_F(MonitorFixture, NoPrivateAddressesAndNoManagementInstance) {
     fake.system.addresses.reset();
     fake.system.management.clear();

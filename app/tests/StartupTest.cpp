@@ -150,7 +150,11 @@ TEST(Startup, FamilyMarkerAndManufacturerFileSetTheControlPanelItems) {
 TEST(Startup, SecondCopyShowsTheMessageAndTouchesNothing) {
     StartupFixture t;
     t.fake.session.other = true;
-    EXPECT_EQ(app::startProgram(t.form, t.p), app::StartOutcome::AlreadyRunning);
+    const app::StartOutcome outcome = app::startProgram(t.form, t.p);
+    EXPECT_EQ(outcome, app::StartOutcome::AlreadyRunning);
+    // It ends as the address monitor's second copy does, in every binding.
+    EXPECT_EQ(app::exitStatus(outcome), 0);
+    EXPECT_EQ(app::exitStatus(app::StartOutcome::Stopped), 1);
     ASSERT_EQ(t.fake.dialogs.messages.size(), 1u);
     EXPECT_EQ(t.fake.dialogs.messages[0].text, "Vorlan Lanomat is already running.");
     EXPECT_EQ(t.fake.dialogs.messages[0].title, "cfgscope");

@@ -5,7 +5,7 @@
 
 namespace platform {
 
-void ConsoleDialogs::messageBox(const std::string& text, const std::string& title) {
+void ConsoleDialogs::messageBox(const std::string& text, const std::string& title, MessageIcon) {
     err_ << title << ": ";
     for (char c : text)
         if (c != '\r') err_ << c;

@@ -12,7 +12,8 @@ namespace platform {
 class ConsoleDialogs : public Dialogs {
 public:
     ConsoleDialogs(std::istream& in, std::ostream& err) : in_(in), err_(err) {}
-    void messageBox(const std::string& text, const std::string& title) override;
+    using Dialogs::messageBox;
+    void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& defaultAnswer) override;
     void setWaitCursor(bool) override {}

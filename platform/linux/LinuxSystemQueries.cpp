@@ -3,6 +3,7 @@
 #include <langinfo.h>
 #include <locale.h>
 #include <sys/sysinfo.h>
+#include <sys/utsname.h>
 
 #include "platform/linux/AdapterList.h"
 #include "platform/linux/DomainMembership.h"
@@ -15,6 +16,12 @@ namespace platform::linux_backend {
 std::optional<VersionRecord> LinuxSystemQueries::version(int) { return std::nullopt; }
 
 std::optional<std::string> LinuxSystemQueries::markerWithoutVersionRecord() { return "vista"; }
+
+std::optional<std::string> LinuxSystemQueries::versionLineWithoutVersionRecord() {
+    struct utsname names {};
+    if (uname(&names) != 0) return std::nullopt;
+    return std::string(names.sysname) + " " + names.release + " " + names.machine;
+}
 
 std::optional<std::int64_t> LinuxSystemQueries::totalPhysicalMemory() {
     struct sysinfo info {};

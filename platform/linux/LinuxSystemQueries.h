@@ -24,6 +24,8 @@ public:
     std::optional<std::vector<std::string>> adapterAddresses() override;
     std::string decimalSeparator() override;
     std::optional<std::string> markerWithoutVersionRecord() override;
+    // "Linux 6.1.0-28-amd64 x86_64": uname's system, release and machine.
+    std::optional<std::string> versionLineWithoutVersionRecord() override;
     // The machine's DMI data as manufacturer-file lines.
     std::optional<std::vector<std::string>> manufacturerLinesWithoutFile() override { return dmiManufacturerLines(); }
 };

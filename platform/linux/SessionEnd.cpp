@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <thread>
 
 namespace platform::linux_backend {
 
@@ -44,7 +45,12 @@ bool runToCompletion(const std::vector<std::string>& argv, int timeoutMs) {
         nanosleep(&step, nullptr);
     }
     // Still running (an authentication prompt, or the shutdown under way):
-    // leave it to finish on its own and reap it without blocking later.
+    // it finishes on its own, and a thread of its own reaps it then.
+    std::thread([child] {
+        int status = 0;
+        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -151,8 +152,28 @@ TEST(SessionEnd, CommandRunnerReportsTheOutcome) {
                                            {{"false"}, false},
                                            {{"/nonexistent/program"}, false},
                                            {{}, false},
-                                           {{"sleep", "2"}, true}})  // still running at the limit
+                                           {{"sleep", "0.3"}, true}})  // still running at the limit
         EXPECT_EQ(lx::runToCompletion(c.argv, c.argv.size() == 2 ? 20 : 5000), c.ok) << (c.argv.empty() ? "" : c.argv[0]);
+
+    // The command left running is reaped once it ends: no zombie stays behind.
+    auto zombies = [] {
+        int n = 0;
+        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+            std::ifstream in(entry.path() / "stat");
+            std::string stat;
+            if (!std::getline(in, stat)) continue;
+            auto close = stat.rfind(')');
+            if (close == std::string::npos || stat.find("(sleep)") == std::string::npos) continue;
+            char state = 0;
+            int ppid = 0;
+            std::istringstream(stat.substr(close + 1)) >> state >> ppid;
+            if (state == 'Z' && ppid == getpid()) ++n;
+        }
+        return n;
+    };
+    usleep(600 * 1000);  // the sleep has ended
+    for (int i = 0; i < 40 && zombies() > 0; ++i) usleep(50 * 1000);
+    EXPECT_EQ(zombies(), 0);
 }
 
 struct DmiFolder : ::testing::Test {

@@ -140,6 +140,7 @@ TEST_F(ShortcutsFixture, RouterHelpBox) {
     form.mnurtrhelp.click();
     ASSERT_EQ(fake.dialogs.messages.size(), 1u);
     EXPECT_EQ(fake.dialogs.messages[0].title, "Router Login HELP");
+    EXPECT_EQ(fake.dialogs.messages[0].icon, platform::MessageIcon::Information);
     EXPECT_EQ(fake.dialogs.messages[0].text.rfind("    Default IP Addresses, Usernames & Passwords\r\n", 0), 0u);
 }
 

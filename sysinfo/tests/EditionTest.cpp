@@ -152,11 +152,16 @@ TEST(Edition, AsksExtendedRecordFirstThenShort) {
 TEST(Edition, PlatformWithoutRecordSetsItsMarker) {
     fakes::FakePlatform f;
     f.system.markerWithoutRecord = "vista";
+    f.system.versionLineWithoutRecord = "Linux 6.1.0-28-amd64 x86_64";
     auto e = sysinfo::mainEdition(f.platform);
     EXPECT_EQ(e.text, "Windows (Unknown)");
     EXPECT_EQ(e.marker, "vista");
     EXPECT_EQ(e.versionDetail, std::nullopt);
-    EXPECT_EQ(sysinfo::monitorEdition(f.platform).marker, std::nullopt);
+    EXPECT_EQ(e.verser, std::nullopt);
+    // The monitor has no marker to set, and shows the platform's own version line.
+    auto m = sysinfo::monitorEdition(f.platform);
+    EXPECT_EQ(m.marker, std::nullopt);
+    EXPECT_EQ(m.verser, "Linux 6.1.0-28-amd64 x86_64");
 }
 
 // Without SystemRoot the files are looked for relative to the current drive.

@@ -105,6 +105,14 @@ TEST(LinuxMachine, OperatingSystemCaptionIsPrettyName) {
     EXPECT_EQ(edition.text, "Windows (Unknown)");
     EXPECT_EQ(edition.marker, "vista");
     EXPECT_EQ(sysinfo::operatingSystemCaption(p, edition.versionDetail.value_or("")), pretty);
+
+    // The monitor's line under it: the kernel and the machine.
+    std::string release = fileText("/proc/sys/kernel/osrelease");
+    release = release.substr(0, release.find('\n'));
+    auto line = sysinfo::monitorEdition(p).verser;
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->rfind("Linux " + release + " ", 0), 0u) << *line;
+    EXPECT_GT(line->size(), ("Linux " + release + " ").size()) << *line;
 }
 
 TEST(LinuxMachine, CpuNameIsModelName) {

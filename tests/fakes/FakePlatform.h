@@ -108,13 +108,17 @@ class FakeDialogs : public platform::Dialogs {
 public:
     struct Message {
         std::string text, title;
+        platform::MessageIcon icon = platform::MessageIcon::None;
     };
     std::vector<Message> messages;
     std::vector<std::optional<std::string>> answers;  // consumed in order
     std::vector<Message> prompts;
     std::vector<bool> waitCursor;
     int repaints = 0;
-    void messageBox(const std::string& text, const std::string& title) override { messages.push_back({text, title}); }
+    using platform::Dialogs::messageBox;
+    void messageBox(const std::string& text, const std::string& title, platform::MessageIcon icon) override {
+        messages.push_back({text, title, icon});
+    }
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& defaultAnswer) override {
         prompts.push_back({prompt, title});
@@ -164,6 +168,8 @@ public:
     std::optional<std::vector<std::string>> adapterAddresses() override { return addresses; }
     std::string decimalSeparator() override { return separator; }
     std::optional<std::string> markerWithoutVersionRecord() override { return markerWithoutRecord; }
+    std::optional<std::string> versionLineWithoutRecord;
+    std::optional<std::string> versionLineWithoutVersionRecord() override { return versionLineWithoutRecord; }
     std::optional<std::vector<std::string>> manufacturerLines;
     std::optional<std::vector<std::string>> manufacturerLinesWithoutFile() override { return manufacturerLines; }
 };

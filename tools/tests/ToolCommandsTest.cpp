@@ -9,6 +9,7 @@
 #include <map>
 
 #include "platform/linux/LinuxProcesses.h"
+#include "platform/linux/Terminal.h"
 #include "platform/linux/ToolCommands.h"
 #include "standins/common/Exec.h"
 #include "standins/common/Files.h"
@@ -136,6 +137,105 @@ TEST(ToolCommands, MappedProgramsRun) {
         EXPECT_EQ(r.output.rfind(c.output, 0), 0u) << c.line << ": " << r.output;
     }
     EXPECT_EQ(standins::runProgram(argvFor(kHosts), 10000, true).output, "in /tmp: /etc/hosts\n");
+}
+
+// Each terminal the backend knows opens the script in the style asked for,
+// with that terminal's own options (from its manual).
+TEST(Terminals, EachKnownTerminalGetsItsOwnStyleOptions) {
+    using platform::WindowStyle;
+    const Argv run{"/usr/libexec/cfgscope/batrun", "/run/user/1000/cfgscope/vorlantracert.bat"};
+    struct Case {
+        const char* name;
+        Argv normal, maximized, minimized;  // the options before the command
+    };
+    const std::vector<Case> cases{
+        {"gnome-terminal", {"--"}, {"--maximize", "--"}, {"--"}},
+        {"konsole", {"-e"}, {"--fullscreen", "-e"}, {"-e"}},
+        {"xfce4-terminal", {"-x"}, {"--maximize", "-x"}, {"--minimize", "-x"}},
+        {"mate-terminal", {"-x"}, {"--maximize", "-x"}, {"-x"}},
+        {"tilix", {"-e"}, {"--maximize", "-e"}, {"--minimize", "-e"}},
+        {"terminator", {"-x"}, {"--maximise", "-x"}, {"-x"}},
+        {"lxterminal", {"-e"}, {"-e"}, {"-e"}},
+        {"qterminal", {"-e"}, {"-e"}, {"-e"}},
+        {"kitty", {}, {"--start-as=maximized"}, {"--start-as=minimized"}},
+        {"alacritty", {"-e"}, {"-o", "window.startup_mode=Maximized", "-e"}, {"-e"}},
+        {"foot", {}, {"--maximized"}, {}},
+        {"sakura", {"-x"}, {"--maximize", "-x"}, {"-x"}},
+        {"urxvt", {"-e"}, {"-e"}, {"-iconic", "-e"}},
+        {"st", {"-e"}, {"-e"}, {"-e"}},
+        {"xterm", {"-e"}, {"-maximized", "-e"}, {"-iconic", "-e"}},
+    };
+    std::vector<std::string> tested;
+    for (const auto& c : cases) {
+        tested.push_back(c.name);
+        Machine m;
+        unsetenv("TERMINAL");
+        const std::string program = m.program(c.name);
+        for (const auto& [style, options] : {std::pair{WindowStyle::Normal, c.normal},
+                                             {WindowStyle::Maximized, c.maximized}, {WindowStyle::Minimized, c.minimized}}) {
+            Argv want{program};
+            want.insert(want.end(), options.begin(), options.end());
+            if (std::string(c.name) == "sakura") want.push_back("'" + run[0] + "' '" + run[1] + "'");
+            else want.insert(want.end(), run.begin(), run.end());
+            EXPECT_EQ(platform::linux_backend::inTerminal(run, style), want) << c.name << " " << static_cast<int>(style);
+        }
+    }
+    EXPECT_EQ(tested, platform::linux_backend::knownTerminals());
+}
+
+// x-terminal-emulator and $TERMINAL are followed to the real program; one
+// the backend does not know gets the "-e" every such terminal takes.
+TEST(Terminals, LinksAndTheUsersChoiceLeadToTheRealProgram) {
+    using platform::WindowStyle;
+    const Argv run{"/usr/libexec/cfgscope/batrun", "/tmp/it's here/x.bat"};
+    struct Case {
+        const char* what;
+        std::vector<std::string> programs;
+        std::vector<std::pair<std::string, std::string>> links;  // name, target
+        const char* terminal;                                    // $TERMINAL, "@" the folder
+        Argv expected;                                           // the options, "@" the folder
+    };
+    const std::vector<Case> cases{
+        {"alternative to a wrapper: the real program beside it",
+         {"gnome-terminal.wrapper", "gnome-terminal", "xterm"},
+         {{"alternative", "@/gnome-terminal.wrapper"}, {"x-terminal-emulator", "@/alternative"}},
+         nullptr,
+         {"@/gnome-terminal", "--maximize", "--"}},
+        {"alternative to xterm's starter script", {"lxterm"}, {{"x-terminal-emulator", "@/lxterm"}}, nullptr,
+         {"@/lxterm", "-maximized", "-e"}},
+        {"alternative to a terminal not known", {"cool-term", "xterm"}, {{"x-terminal-emulator", "@/cool-term"}}, nullptr,
+         {"@/x-terminal-emulator", "-e"}},
+        {"wrapper without its program", {"mate-terminal.wrapper"}, {{"x-terminal-emulator", "@/mate-terminal.wrapper"}},
+         nullptr, {"@/x-terminal-emulator", "-e"}},
+        {"TERMINAL by name first", {"konsole", "xterm"}, {{"x-terminal-emulator", "@/xterm"}}, "konsole",
+         {"@/konsole", "--fullscreen", "-e"}},
+        {"TERMINAL by path, not known", {"myterm", "xterm"}, {}, "@/myterm", {"@/myterm", "-e"}},
+        {"TERMINAL missing: the alternative", {"xfce4-terminal"}, {{"x-terminal-emulator", "@/xfce4-terminal"}}, "gone",
+         {"@/xfce4-terminal", "--maximize", "-x"}},
+        {"no link: a terminal found by name", {"tilix"}, {}, nullptr, {"@/tilix", "--maximize", "-e"}},
+    };
+    for (const auto& c : cases) {
+        Machine m;
+        auto at = [&](const std::string& w) { return w.front() == '@' ? m.dir + w.substr(1) : w; };
+        for (const auto& p : c.programs) m.program(p);
+        for (const auto& [name, target] : c.links) m.link(name, at(target));
+        if (c.terminal) m.set("TERMINAL", at(c.terminal));
+        else unsetenv("TERMINAL");
+        Argv want;
+        for (const auto& w : c.expected) want.push_back(at(w));
+        want.insert(want.end(), run.begin(), run.end());
+        EXPECT_EQ(platform::linux_backend::inTerminal(run, WindowStyle::Maximized), want) << c.what;
+    }
+    Machine none;
+    unsetenv("TERMINAL");
+    EXPECT_TRUE(platform::linux_backend::inTerminal(run, WindowStyle::Maximized).empty());
+
+    // sakura splits its command line as a shell would: every word quoted.
+    Machine m;
+    unsetenv("TERMINAL");
+    m.program("sakura");
+    EXPECT_EQ(platform::linux_backend::inTerminal(run, WindowStyle::Normal),
+              (Argv{m.dir + "/sakura", "-x", "'/usr/libexec/cfgscope/batrun' '/tmp/it'\\''s here/x.bat'"}));
 }
 
 TEST(ToolCommands, NothingToRunItMeansTheStartFails) {

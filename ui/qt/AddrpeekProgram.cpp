@@ -1,35 +1,21 @@
 #include "ui/qt/AddrpeekProgram.h"
 
-#include <cstdlib>
 #include <ostream>
-#include <string>
 
 #include <QApplication>
 
 #include "addrpeek/Monitor.h"
 #include "addrpeek/ServerSetting.h"
 #include "ui/Pictures.h"
+#include "ui/qt/DisplayCheck.h"
 #include "ui/qt/FormWindow.h"
 #include "ui/qt/QtDialogs.h"
 #include "platform/linux/LinuxServices.h"
 
 namespace ui::qt {
 
-namespace {
-
-bool isSet(const char* name) {
-    const char* v = std::getenv(name);
-    return v && *v;
-}
-
-}  // namespace
-
 int runAddrpeekProgram(int argc, char** argv, std::ostream& err) {
-    if (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY") && !isSet("QT_QPA_PLATFORM")) {
-        err << "addrpeek: cannot open the window: no display is set (neither DISPLAY nor WAYLAND_DISPLAY).\n"
-               "Run it on a desktop, or under a virtual one: xvfb-run addrpeek\n";
-        return 2;
-    }
+    if (explainNoDisplay("addrpeek", err)) return kNoDisplayStatus;
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(addrpeek::kAppTitle);

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLayout>
 #include <QLineEdit>
@@ -215,6 +216,7 @@ QWidget* FormWindow::createWidget(ui::Control& control, QWidget* parent) {
 
     w->setObjectName(qs(control.name()));
     w->setGeometry(rect);
+    w->installEventFilter(this);
     if (control.font) w->setFont(toQFont(*control.font));
     if (!control.tooltip.empty()) w->setToolTip(qs(control.tooltip));
     control.changed();
@@ -257,6 +259,19 @@ void FormWindow::bindMenu(ui::MenuItem& item, QMenu* parentMenu) {
     bound_.push_back(&item);
 }
 
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence keys(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (const auto& [item, action] : actions_)
+            if (action->isEnabled() && action->isVisible() && action->shortcut() == keys) {
+                // Unaccepted, the key goes on to the window's shortcuts.
+                event->ignore();
+                return true;
+            }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void FormWindow::setCaption(const std::string& caption) { setWindowTitle(qs(caption)); }
 
 void FormWindow::showCentred() {
@@ -267,8 +282,7 @@ void FormWindow::showCentred() {
             move(area.center() - QPoint(width() / 2, height() / 2));
         }
         placed_ = true;
-        // Start with the keyboard on the first button rather than in a text box,
-        // whose own Ctrl+C would shadow the menu's.
+        // Start with the keyboard on the first button rather than in a text box.
         for (ui::Control* c : bound_)
             if (auto* button = qobject_cast<QPushButton*>(widgetFor(*c)); button && c->enabled() && c->visible()) {
                 button->setFocus();

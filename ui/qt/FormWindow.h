@@ -59,6 +59,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Menu shortcuts come first: a text box or list with the focus does not
+    // keep a key that runs a menu item (Ctrl+C copies the report, not the box).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* createWidget(ui::Control& control, QWidget* parent);

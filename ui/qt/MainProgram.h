@@ -3,13 +3,8 @@
 #pragma once
 
 #include <iosfwd>
-#include <string>
 
 namespace ui::qt {
-
-// Why no window can be opened here (no display set, or the display named by
-// DISPLAY cannot be reached); empty when a window can be opened.
-std::string noDisplayReason();
 
 // Opens the main window and runs until it is closed; the exit status.
 // Without a display it explains how to run the program and returns 2.

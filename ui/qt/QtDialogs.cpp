@@ -38,9 +38,9 @@ QString displayText(const std::string& text) {
 
 QWidget* QtDialogs::parentWidget() const { return owner_ && owner_->isVisible() ? owner_.data() : nullptr; }
 
-void QtDialogs::messageBox(const std::string& text, const std::string& title) {
+void QtDialogs::messageBox(const std::string& text, const std::string& title, platform::MessageIcon icon) {
     ArrowWhileModal arrow;
-    QMessageBox box(QMessageBox::NoIcon, displayText(title), displayText(text), QMessageBox::Ok, parentWidget());
+    QMessageBox box(icon == platform::MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon, displayText(title), displayText(text), QMessageBox::Ok, parentWidget());
     box.setObjectName("messageBox");
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -18,7 +18,8 @@ public:
     // Boxes are centred over `owner` while it is on screen.
     void setOwner(QWidget* owner) { owner_ = owner; }
 
-    void messageBox(const std::string& text, const std::string& title) override;
+    using platform::Dialogs::messageBox;
+    void messageBox(const std::string& text, const std::string& title, platform::MessageIcon icon) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& defaultAnswer) override;
     bool yesNoBox(const std::string& text, const std::string& title) override;

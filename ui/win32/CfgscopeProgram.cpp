@@ -35,7 +35,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     window.run([&] { outcome = app::startProgram(form, p); });
     if (outcome != app::StartOutcome::Running) {
         app::shutDown(form, p);
-        return outcome == app::StartOutcome::AlreadyRunning ? 0 : 1;
+        return app::exitStatus(outcome);
     }
     ui::win32::runUntilClosed(window);
     return 0;

@@ -458,14 +458,16 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd_, msg, wp, lp);
 }
 
+void deliver(FormWindow& window, MSG& msg) {
+    if (window.translateAccelerator(msg)) return;
+    if (window.handle() && IsDialogMessageA(window.handle(), &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
 void runUntilClosed(FormWindow& window) {
     MSG msg;
-    while (!window.closed() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (window.translateAccelerator(msg)) continue;
-        if (window.handle() && IsDialogMessageA(window.handle(), &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    while (!window.closed() && GetMessageA(&msg, nullptr, 0, 0) > 0) deliver(window, msg);
 }
 
 }  // namespace ui::win32

@@ -108,6 +108,10 @@ private:
 // Twips to pixels at the screen's resolution.
 int pixels(int twips);
 
+// Delivers one message as the program's loop does: the menu's shortcut keys
+// first, whatever control has the focus, then the dialog keys, then the control.
+void deliver(FormWindow& window, MSG& msg);
+
 // Runs the message loop until `window` has closed.
 void runUntilClosed(FormWindow& window);
 

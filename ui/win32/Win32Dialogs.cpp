@@ -49,8 +49,8 @@ HFONT dialogFont() {
 
 }  // namespace
 
-void Win32Dialogs::messageBox(const std::string& text, const std::string& title) {
-    MessageBoxA(owner, text.c_str(), title.c_str(), MB_OK);
+void Win32Dialogs::messageBox(const std::string& text, const std::string& title, platform::MessageIcon icon) {
+    MessageBoxA(owner, text.c_str(), title.c_str(), MB_OK | (icon == platform::MessageIcon::Information ? MB_ICONINFORMATION : 0));
 }
 
 bool Win32Dialogs::yesNoBox(const std::string& text, const std::string& title) {

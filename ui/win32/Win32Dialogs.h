@@ -10,7 +10,8 @@ namespace ui::win32 {
 
 class Win32Dialogs : public platform::Dialogs {
 public:
-    void messageBox(const std::string& text, const std::string& title) override;
+    using platform::Dialogs::messageBox;
+    void messageBox(const std::string& text, const std::string& title, platform::MessageIcon icon) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& defaultAnswer) override;
     bool yesNoBox(const std::string& text, const std::string& title) override;

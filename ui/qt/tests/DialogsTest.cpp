@@ -24,29 +24,40 @@ void whenModal(std::function<void(QWidget*)> act) {
     });
 }
 
-TEST(QtDialogs, MessageBoxShowsExactTitleAndLineBreaks) {
+TEST(QtDialogs, MessageBoxShowsExactTitleLineBreaksAndIcon) {
     struct Case {
         std::string text;
         QString shown;
+        platform::MessageIcon icon;
+        QMessageBox::Icon drawn;
     };
-    for (const Case& c : std::vector<Case>{{"one\ntwo", "one\ntwo"},
-                                           {"one\r\ntwo\r\n", "one\ntwo\n"},
-                                           {"<b>not markup</b>", "<b>not markup</b>"}}) {
+    using platform::MessageIcon;
+    for (const Case& c : std::vector<Case>{{"one\ntwo", "one\ntwo", MessageIcon::None, QMessageBox::NoIcon},
+                                           {"one\r\ntwo\r\n", "one\ntwo\n", MessageIcon::Information,
+                                            QMessageBox::Information},
+                                           {"<b>not markup</b>", "<b>not markup</b>", MessageIcon::None,
+                                            QMessageBox::NoIcon}}) {
         ui::qt::QtDialogs dialogs;
         QString title, text;
         Qt::TextFormat format{};
+        QMessageBox::Icon icon{};
+        bool iconDrawn = false;
         whenModal([&](QWidget* w) {
             auto* box = qobject_cast<QMessageBox*>(w);
             ASSERT_NE(box, nullptr);
             title = box->windowTitle();
             text = box->text();
             format = box->textFormat();
+            icon = box->icon();
+            iconDrawn = !box->iconPixmap().isNull();
             box->accept();
         });
-        dialogs.messageBox(c.text, "Error Log        ");
+        dialogs.messageBox(c.text, "Error Log        ", c.icon);
         EXPECT_EQ(title, "Error Log        ");
         EXPECT_EQ(text, c.shown);
         EXPECT_EQ(format, Qt::PlainText);
+        EXPECT_EQ(icon, c.drawn);
+        EXPECT_EQ(iconDrawn, c.icon != MessageIcon::None);
     }
 }
 

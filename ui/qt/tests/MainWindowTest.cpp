@@ -269,6 +269,46 @@ TEST(MainWindow, RefreshFromF5ButtonAndMenu) {
     }
 }
 
+// Every menu shortcut runs its item whatever control has the keyboard; a text
+// box's own Ctrl+C, Ctrl+U, Ctrl+I ... does not shadow it.
+TEST(MainWindow, EveryShortcutRunsItsItemFromATextBoxOrAList) {
+    for (const char* focus : {"user", "host", "List1", "adapters"}) {
+        WindowFixture t;
+        t.start();
+        t.window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(t.window.get()));
+        QWidget* target = t.find<QWidget>(focus);
+        target->setFocus();
+        ASSERT_TRUE(target->hasFocus()) << focus;
+        int tried = 0;
+        for (ui::MenuItem* top : t.form.menuBar)
+            for (ui::MenuItem* item : top->children) {
+                if (item->shortcut().empty() || !item->visible() || !item->enabled()) continue;
+                ++tried;
+                int clicks = 0;
+                item->onClick = [&] { ++clicks; };
+                const QKeySequence keys = QKeySequence::fromString(qs(item->shortcut()), QKeySequence::PortableText);
+                QTest::keyClick(target, keys[0].key(), keys[0].keyboardModifiers());
+                EXPECT_EQ(clicks, 1) << item->shortcut() << " in " << focus;
+                EXPECT_TRUE(target->hasFocus()) << item->shortcut() << " in " << focus;
+                item->onClick = nullptr;
+            }
+        EXPECT_GE(tried, 14) << focus;
+    }
+
+    // Ctrl+C in a text box puts the whole report on the clipboard.
+    WindowFixture t;
+    t.start();
+    t.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(t.window.get()));
+    auto* box = t.find<QLineEdit>("host");
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_NE(t.fake.clipboard.text.find("Computer name:    OFFICE-PC\r\n"), std::string::npos) << t.fake.clipboard.text;
+    EXPECT_NE(t.fake.clipboard.text.find("Default Gateway:  192.168.1.1"), std::string::npos) << t.fake.clipboard.text;
+}
+
 TEST(MainWindow, StatusLineClickShowsTheLog) {
     WindowFixture t;
     t.start();

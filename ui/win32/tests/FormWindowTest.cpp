@@ -322,6 +322,43 @@ TEST_F(MainWindow, AcceleratorKeysRunTheirItemsWhileTheItemCanBeChosen) {
     }
 }
 
+// The menu's keys run their items whatever control has the focus: a text
+// box's own Ctrl+C, Ctrl+U ... or a list's type-ahead does not take them.
+TEST_F(MainWindow, EveryShortcutRunsItsItemFromATextBoxOrAList) {
+    window.showCentred();
+    form.adapters.add("eth0");
+    form.List1.add("line");
+    pump();
+    for (ui::Control* focus : std::vector<ui::Control*>{&form.user, &form.host, &form.List1, &form.adapters}) {
+        HWND target = of(*focus);
+        SetFocus(target);
+        ASSERT_EQ(GetFocus(), target) << focus->name();
+        int tried = 0;
+        for (ui::MenuItem* top : form.menuBar)
+            for (ui::MenuItem* item : top->children) {
+                auto key = ui::win32::acceleratorKey(item->shortcut());
+                if (!key || !item->visible() || !item->enabled()) continue;
+                ++tried;
+                int clicks = 0;
+                item->onClick = [&] { ++clicks; };
+                BYTE keys[256] = {};
+                GetKeyboardState(keys);
+                keys[VK_CONTROL] = key->ctrl ? 0x80 : 0;
+                keys[VK_SHIFT] = key->shift ? 0x80 : 0;
+                SetKeyboardState(keys);
+                PostMessageA(target, WM_KEYDOWN, static_cast<WPARAM>(key->virtualKey), 1);
+                PostMessageA(target, WM_KEYUP, static_cast<WPARAM>(key->virtualKey), 0xC0000001);
+                MSG m;
+                while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) ui::win32::deliver(window, m);
+                keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+                SetKeyboardState(keys);
+                EXPECT_EQ(clicks, 1) << item->shortcut() << " in " << focus->name();
+                item->onClick = nullptr;
+            }
+        EXPECT_GE(tried, 14) << focus->name();
+    }
+}
+
 TEST_F(MainWindow, WaitPointerCoversTheWindowWhileAsked) {
     bool wait = false;
     window.waiting = [&] { return wait; };
