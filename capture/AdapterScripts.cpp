@@ -35,19 +35,40 @@ ScriptFile renewScript(int adapter, std::string_view shortName) {
     return {std::to_string(adapter) + kRenewSuffix, {"ipconfig /renew " + adapterPattern(shortName)}};
 }
 
+std::optional<std::string> pingTarget(std::string_view value) {
+    if (!holdsInterpreterSpecial(value)) return std::string(value);
+    // An IPv6 address with its zone ("fe80::1%11", trailing blanks kept):
+    // the "%" is written "%%", which a script line reads as one "%".
+    const auto pct = value.find('%');
+    const auto end = value.find_last_not_of(' ') + 1;
+    auto only = [](std::string_view s, std::string_view allowed) {
+        return !s.empty() && s.find_first_not_of(allowed) == std::string_view::npos;
+    };
+    if (pct == std::string_view::npos || value.find(':') > pct ||
+        !only(value.substr(0, pct), "0123456789abcdefABCDEF:.") ||
+        !only(value.substr(pct + 1, end - pct - 1),
+              "0123456789abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ._-"))
+        return std::nullopt;
+    std::string out(value);
+    out.insert(pct, "%");
+    return out;
+}
+
 std::optional<ScriptFile> pingGatewayScript(int adapter, std::string_view gateway) {
-    if (holdsInterpreterSpecial(gateway)) return std::nullopt;
+    auto target = pingTarget(gateway);
+    if (!target) return std::nullopt;
     auto n = std::to_string(adapter);
     return framedScript(n + kPingGatewaySuffix, "Ping default Gateway / Router for Adapter (" + n + ")",
-                        "ping " + std::string(gateway));
+                        "ping " + *target);
 }
 
 std::optional<ScriptFile> pingDnsScript(int adapter, int which, std::string_view server) {
-    if (holdsInterpreterSpecial(server)) return std::nullopt;
+    auto target = pingTarget(server);
+    if (!target) return std::nullopt;
     auto n = std::to_string(adapter);
     auto w = std::to_string(which);
     return framedScript(n + pingDnsSuffix(which), "Ping DNS " + w + " for Adapter (" + n + ")",
-                        "ping " + std::string(server));
+                        "ping " + *target);
 }
 
 }  // namespace capture

@@ -45,8 +45,11 @@ std::string adapterPattern(std::string_view shortName);
 
 ScriptFile releaseScript(int adapter, std::string_view shortName);
 ScriptFile renewScript(int adapter, std::string_view shortName);
-// The ping scripts are withheld (nothing) for a value holding a special
-// character: no "?" can stand in for a host.
+// The host of a ping script line: the value as it is, an IPv6 address with
+// its zone index with the "%" doubled, else nothing (a special character,
+// for which no "?" can stand in a host name).
+std::optional<std::string> pingTarget(std::string_view value);
+// The ping scripts are withheld (nothing) when pingTarget gives nothing.
 std::optional<ScriptFile> pingGatewayScript(int adapter, std::string_view gateway);
 // which = 1 or 2.
 std::optional<ScriptFile> pingDnsScript(int adapter, int which, std::string_view server);

@@ -45,6 +45,8 @@ std::vector<std::string> scriptLines(std::string_view text) {
 ScriptLine parseLine(std::string_view raw) {
     ScriptLine out;
     std::string line = trim(raw);
+    // In a script "%%" stands for one "%" (an IPv6 zone: "fe80::1%%11").
+    for (std::size_t i = line.find("%%"); i != std::string::npos; i = line.find("%%", i + 1)) line.erase(i, 1);
     while (!line.empty() && line[0] == '@') {
         out.quiet = true;
         line = trim(line.substr(1));

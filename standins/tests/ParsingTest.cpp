@@ -185,6 +185,8 @@ TEST(ScriptLines, PrefixRedirectionAndWords) {
         {"echo hi >> log.txt", false, "echo hi", "log.txt", true},
         {"echo \"a > b\"", false, "echo \"a > b\"", "", false},
         {"ipconfig /release *Local*", false, "ipconfig /release *Local*", "", false},
+        {"ping fe80::1%%11", false, "ping fe80::1%11", "", false},
+        {"echo 100%%%% > p.txt", false, "echo 100%%", "p.txt", false},
     };
     for (const auto& c : cases) {
         ScriptLine l = parseLine(c.raw);
