@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in scripts/deps/*.txt that are missing.
+# Installs the Debian packages listed in scripts/deps/*.txt that are missing;
+# with --tests also those the tests alone need (scripts/deps/tests/*.txt: the
+# network managers of the lab, the web engines, lintian), which a machine that
+# only builds and runs the programs should not get.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-mapfile -t wanted < <(cat scripts/deps/*.txt | sed 's/#.*//' | tr -s ' \t' '\n' | grep -v '^$' | sort -u)
+lists=(scripts/deps/*.txt)
+[ "${1:-}" = --tests ] && lists+=(scripts/deps/tests/*.txt)
+mapfile -t wanted < <(cat "${lists[@]}" | sed 's/#.*//' | tr -s ' \t' '\n' | grep -v '^$' | sort -u)
 missing=()
 for pkg in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")

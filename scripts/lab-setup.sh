@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Prepares the network lab of the tests (standins/tests/lab/lab.sh): the
-# managers come from scripts/deps/lab.txt; systemd-resolved is unpacked into
+# managers come from scripts/deps/tests/lab.txt; systemd-resolved is unpacked into
 # DIR (default build/lab) from its Debian package and never installed, since
 # installing it rewrites the machine's /etc/resolv.conf.
 #

@@ -25,7 +25,7 @@ if command -v lintian >/dev/null; then
   [ -z "$tags" ] || sed 's/^/  lintian: /' <<<"$tags"
   check "lintian finds no errors" test $status -eq 0
 else
-  echo "package test: FAILED: lintian is not installed (scripts/install-deps.sh installs it)"
+  echo "package test: FAILED: lintian is not installed (scripts/install-deps.sh --tests installs it)"
   fail=1
 fi
 unpacked=$(mktemp -d)

@@ -6,7 +6,7 @@
 # suites.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh --tests
 scripts/build.sh
 scripts/lab-setup.sh build/lab
 log=$(mktemp)

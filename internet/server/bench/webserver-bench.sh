@@ -4,7 +4,7 @@
 # mean and 99th-percentile latency for "/ip.shtml" and "/lanomatstd.shtml" at
 # 1 and 32 keep-alive connections, and our share of nginx's rate.
 #   webserver-bench.sh [BUILD_DIR]      BENCH_SECONDS (default 5) per run
-# Figures only: no pass or fail. Needs wrk and nginx (scripts/deps/webserver.txt).
+# Figures only: no pass or fail. Needs wrk and nginx (scripts/deps/tests/engines.txt).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../../.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)

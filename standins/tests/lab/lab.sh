@@ -140,7 +140,7 @@ case "$owner" in
   networkd) need+=(networkctl) ;;
 esac
 for t in "${need[@]}"; do
-  command -v "$t" >/dev/null || { echo "lab.sh: $t is not installed (scripts/install-deps.sh)" >&2; exit 3; }
+  command -v "$t" >/dev/null || { echo "lab.sh: $t is not installed (scripts/install-deps.sh --tests)" >&2; exit 3; }
 done
 
 # Labs left by a caller that died (a test killed at its time-out) go first.

@@ -13,7 +13,7 @@ source "$here/../../../scripts/lib/session.sh"
 
 [ "$(id -u)" -eq 0 ] || { echo "window-test: skipped, needs root"; exit 0; }
 for tool in Xvfb xwininfo xdotool xclip NetworkManager; do
-  command -v "$tool" >/dev/null || { echo "window-test: '$tool' is missing (scripts/install-deps.sh)" >&2; exit 1; }
+  command -v "$tool" >/dev/null || { echo "window-test: '$tool' is missing (scripts/install-deps.sh --tests)" >&2; exit 1; }
 done
 
 work=$(mktemp -d /tmp/cfwin-XXXXXX)
