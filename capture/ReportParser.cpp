@@ -1,6 +1,7 @@
 #include "capture/ReportParser.h"
 
 #include "capture/Diagnosis.h"
+#include "capture/FieldLabels.h"
 #include "capture/ReportText.h"
 
 namespace capture {
@@ -31,11 +32,12 @@ public:
 private:
     int current() const { return static_cast<int>(list_.size()); }
 
-    void store(int field, std::string_view label, const std::string& value) {
+    void store(int field, const std::string& value) {
         if (value.empty()) return;
         std::size_t row = list_.size();
         if (row >= table_.size()) return;  // no row for the eleventh adapter and later
-        table_[row][static_cast<std::size_t>(field)] = labelColumn(label) + value;
+        const auto f = static_cast<std::size_t>(field);
+        table_[row][f] = labelColumn(kFieldLabels[f]) + value;
     }
 
     void script(ScriptFile file) {
@@ -93,28 +95,27 @@ private:
         if (inTunnel_) return true;
 
         if (has("media state")) {
-            store(13, "Media State:", takeValue(text, cut_));
+            store(13, takeValue(text, cut_));
             diag_.mediaFault(current(), adapterName_);
         }
-        if (has("description")) store(1, "Name:", takeValue(text, cut_));
+        if (has("description")) store(1, takeValue(text, cut_));
         if (has(vista_ ? "ipv4 address" : "ip address")) address(text);
-        if (has("physical address")) store(3, "Mac Address:", takeValue(text, cut_));
-        if (has("dhcp enabled")) store(4, "Dhcp Enabled:", takeValue(text, cut_));
-        if (has("autoconfiguration enabled"))
-            store(5, "Autocfg. Enabled:", takeValue(text, cut_));
-        if (has("subnet mask")) store(6, "Subnet Mask:", takeValue(text, cut_));
+        if (has("physical address")) store(3, takeValue(text, cut_));
+        if (has("dhcp enabled")) store(4, takeValue(text, cut_));
+        if (has("autoconfiguration enabled")) store(5, takeValue(text, cut_));
+        if (has("subnet mask")) store(6, takeValue(text, cut_));
         if (has("default gateway")) {
             std::string gateway = takeValue(text, cut_);
             if (!gateway.empty()) {
-                store(7, "Default Gateway:", gateway);
+                store(7, gateway);
                 if (pingScript(pingGatewayScript(current(), gateway), std::to_string(current()) + kPingGatewaySuffix))
                     result_.showPingGateway = true;
             }
         }
         if (has("dns servers")) dns(i);
-        if (has("dhcp server")) store(8, "DHCP Server:", takeValue(text, cut_));
-        if (has("lease obtained")) store(9, "Lease Obtained:", takeValue(text, cut_));
-        if (has("lease expires")) store(10, "Lease Expires:", takeValue(text, cut_));
+        if (has("dhcp server")) store(8, takeValue(text, cut_));
+        if (has("lease obtained")) store(9, takeValue(text, cut_));
+        if (has("lease expires")) store(10, takeValue(text, cut_));
         return true;
     }
 
@@ -141,9 +142,9 @@ private:
                 takeValue(text, cut_);
                 return;
             }
-            if (!diag_.xpAddressRules(tested, current())) store(2, "IP Address:", takeValue(text, cut_));
+            if (!diag_.xpAddressRules(tested, current())) store(2, takeValue(text, cut_));
         } else if (vista_) {
-            if (!diag_.vistaAddressRules(tested, current())) store(2, "IP Address:", takeValue(text, cut_));
+            if (!diag_.vistaAddressRules(tested, current())) store(2, takeValue(text, cut_));
         }
     }
 
@@ -151,7 +152,7 @@ private:
         std::string first = takeValue(lines_[i], cut_);
         if (!first.empty()) {
             diag_.dnsFault(1, first);
-            store(11, "DNS Server 1:", first);
+            store(11, first);
             if (pingScript(pingDnsScript(current(), 1, first), std::to_string(current()) + pingDnsSuffix(1)))
                 result_.showPingDns1 = true;
         }
@@ -163,7 +164,7 @@ private:
         bool continuation = next.size() >= 9 && next[8] == ' ' && next[0] == ' ';
         if (second.empty() || !continuation) return;
         diag_.dnsFault(2, second);
-        store(12, "DNS Server 2:", second);
+        store(12, second);
         if (pingScript(pingDnsScript(current(), 2, second), std::to_string(current()) + pingDnsSuffix(2)))
             result_.showPingDns2 = true;
     }
