@@ -150,10 +150,10 @@ bool isAutoconf4(const std::string& a) { return a.rfind("169.254.", 0) == 0; }
 
 bool shownBefore(const Adapter& x, const Adapter& y) {
     if (x.physical != y.physical) return x.physical;
+    bool xr = !x.gateways4.empty() || !x.gateways6.empty(), yr = !y.gateways4.empty() || !y.gateways6.empty();
+    if (xr != yr) return xr;
     return x.index < y.index;
 }
-
-void orderAdapters(std::vector<Adapter>& adapters) { std::stable_sort(adapters.begin(), adapters.end(), shownBefore); }
 
 std::string formatReport(const HostInfo& host, const std::vector<Adapter>& adapters) {
     std::string out = kReportBanner;

@@ -78,9 +78,9 @@ inline constexpr const char* kInternalError = "An internal error occurred: ";
 bool isLinkLocal6(const std::string& address);
 bool isAutoconf4(const std::string& address);
 
-// Physical adapters first, then virtual ones, each group by index.
+// The machine's own adapters first: physical ones, then those that carry a
+// default route, then the rest, each group by index.
 bool shownBefore(const Adapter& x, const Adapter& y);
-void orderAdapters(std::vector<Adapter>& adapters);
 
 // The whole `ipconfig /all` report, CR LF line ends.
 std::string formatReport(const HostInfo& host, const std::vector<Adapter>& adapters);

@@ -83,13 +83,6 @@ bool bridgePort(const Link& link, const std::vector<Link>& links) {
 
 bool wirelessDevice(const std::string& sysDir) { return exists(sysDir + "/wireless") || exists(sysDir + "/phy80211"); }
 
-bool leadsReport(const Adapter& x, const Adapter& y) {
-    if (x.physical != y.physical) return x.physical;
-    bool xr = !x.gateways4.empty() || !x.gateways6.empty(), yr = !y.gateways4.empty() || !y.gateways6.empty();
-    if (xr != yr) return xr;
-    return x.index < y.index;
-}
-
 AdapterKind kindOf(const Link& link, bool wireless) {
     if (link.kind == "wireguard") return AdapterKind::Unknown;
     if (wireless) return AdapterKind::Wireless;
@@ -162,7 +155,7 @@ Snapshot takeSnapshot() {
         rows.emplace_back(std::move(a), std::move(owner));
     }
     std::stable_sort(rows.begin(), rows.end(),
-                     [](const auto& x, const auto& y) { return leadsReport(x.first, y.first); });
+                     [](const auto& x, const auto& y) { return shownBefore(x.first, y.first); });
     for (auto& [a, o] : rows) {
         snap.adapters.push_back(std::move(a));
         snap.owners.push_back(std::move(o));

@@ -31,10 +31,6 @@ bool wirelessDevice(const std::string& sysDir);
 
 AdapterKind kindOf(const Link& link, bool wireless);
 
-// The machine's own adapters first: physical ones, then those that carry a
-// default route, then the rest, each group by index.
-bool leadsReport(const Adapter& x, const Adapter& y);
-
 Snapshot takeSnapshot();
 
 }  // namespace standins

@@ -2,6 +2,7 @@
 // trip through the program's own parser.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -139,15 +140,20 @@ TEST(ReportRoundTrip, ParsesIntoTheExpectedAdapterTable) {
     EXPECT_TRUE(releaseScript);
 }
 
-TEST(ReportOrder, PhysicalAdaptersFirstThenByIndex) {
-    std::vector<Adapter> a(3);
-    a[0].name = "veth0", a[0].index = 2;
-    a[1].name = "eth1", a[1].index = 5, a[1].physical = true;
-    a[2].name = "eth0", a[2].index = 3, a[2].physical = true;
-    orderAdapters(a);
-    EXPECT_EQ(a[0].name, "eth0");
-    EXPECT_EQ(a[1].name, "eth1");
-    EXPECT_EQ(a[2].name, "veth0");
+// The machine's own adapters lead: physical ones, then those with a default
+// route, then the rest (a container's bridge and links), each group by index.
+TEST(ReportOrder, OwnAdaptersFirstThenByIndex) {
+    std::vector<Adapter> a(6);
+    a[0].name = "docker0", a[0].index = 3;
+    a[1].name = "veth0", a[1].index = 2;
+    a[2].name = "eth1", a[2].index = 9, a[2].physical = true;
+    a[3].name = "tun0", a[3].index = 7, a[3].gateways4 = {"10.0.0.1"};
+    a[4].name = "eth0", a[4].index = 6, a[4].physical = true;
+    a[5].name = "wg0", a[5].index = 5, a[5].gateways6 = {"fe80::1"};
+    std::stable_sort(a.begin(), a.end(), shownBefore);
+    std::vector<std::string> names;
+    for (const auto& x : a) names.push_back(x.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"eth0", "eth1", "wg0", "tun0", "veth0", "docker0"}));
 }
 
 // Names and options from interfaces, leases and DHCP servers: no control
