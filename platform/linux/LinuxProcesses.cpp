@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "platform/linux/CommandWords.h"
+#include "platform/linux/ExecReport.h"
 #include "platform/linux/NativePath.h"
 #include "platform/linux/ShortcutCommands.h"
 #include "platform/linux/Terminal.h"
@@ -43,6 +44,7 @@ std::vector<std::string> argvFor(const std::string& commandLine) {
 
 bool spawnDetached(const std::vector<std::string>& argv) {
     if (argv.empty()) return false;
+    const std::vector<char*> args = execArgs(argv);
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0) return false;
     pid_t child = fork();
@@ -57,34 +59,14 @@ bool spawnDetached(const std::vector<std::string>& argv) {
         setsid();
         pid_t grandchild = fork();
         if (grandchild != 0) _exit(grandchild < 0 ? 1 : 0);
-        int null = open("/dev/null", O_RDWR);
-        if (null >= 0) {
-            dup2(null, 0);
-            dup2(null, 1);
-            dup2(null, 2);
-            if (null > 2) close(null);
-        }
-        std::vector<char*> args;
-        for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        execvp(args[0], args.data());
-        int err = errno;
-        ssize_t ignored = write(report[1], &err, sizeof err);
-        (void)ignored;
-        _exit(127);
+        streamsToNull();
+        execOrReport(args, report[1]);
     }
-    close(report[1]);
+    const int failed = execFailure(report);
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    int err = 0;
-    ssize_t n;
-    do {
-        n = read(report[0], &err, sizeof err);
-    } while (n < 0 && errno == EINTR);
-    close(report[0]);
-    // The pipe closes on a successful exec, so nothing read means started.
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 && n == 0;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 && failed == 0;
 }
 
 bool LinuxProcesses::start(const std::string& commandLine, WindowStyle style) {

@@ -9,13 +9,13 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/linux/ExecReport.h"
+
 namespace platform::linux_backend {
 
 bool ProcessGroup::start(const std::vector<std::string>& argv) {
     if (argv.empty() || pid_ > 0) return false;
-    std::vector<char*> args;
-    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
+    const std::vector<char*> args = execArgs(argv);
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0) return false;
     pid_t child = fork();
@@ -29,30 +29,14 @@ bool ProcessGroup::start(const std::vector<std::string>& argv) {
         sigset_t none;
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);
-        int null = open("/dev/null", O_RDWR);
-        if (null >= 0) {
-            dup2(null, 0);
-            dup2(null, 1);
-            dup2(null, 2);
-            if (null > 2) close(null);
-        }
-        execvp(args[0], args.data());
-        int err = errno;
-        ssize_t ignored = write(report[1], &err, sizeof err);
-        (void)ignored;
-        _exit(127);
+        streamsToNull();
+        execOrReport(args, report[1]);
     }
     // Set from both sides, so the group exists before either goes on.
     setpgid(child, child);
-    close(report[1]);
-    int err = 0;
-    ssize_t n;
-    do {
-        n = read(report[0], &err, sizeof err);
-    } while (n < 0 && errno == EINTR);
-    close(report[0]);
+    const int failed = execFailure(report);
     pid_ = child;
-    if (n > 0) {  // exec failed
+    if (failed) {
         stop();
         return false;
     }

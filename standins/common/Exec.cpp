@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/linux/ExecReport.h"
 #include "standins/common/Files.h"
 
 namespace standins {
@@ -31,9 +32,7 @@ int exitCodeOf(int status) {
 // Forks and execs; the child reports an exec failure through `report`.
 pid_t forkExec(const std::vector<std::string>& argv, int outFd, int errFd, int report[2], bool inNull,
                bool ownGroup = false) {
-    std::vector<char*> args;
-    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
+    const std::vector<char*> args = platform::linux_backend::execArgs(argv);
     pid_t pid = fork();
     if (pid == 0) {
         if (ownGroup) setpgid(0, 0);
@@ -44,26 +43,16 @@ pid_t forkExec(const std::vector<std::string>& argv, int outFd, int errFd, int r
         if (outFd >= 0 && outFd != 1) dup2(outFd, 1);
         if (errFd >= 0 && errFd != 2) dup2(errFd, 2);
         signal(SIGINT, SIG_DFL);
-        execv(args[0], args.data());
-        int err = errno;
-        ssize_t ignored = write(report[1], &err, sizeof err);
-        (void)ignored;
-        _exit(127);
+        platform::linux_backend::execOrReport(args, report[1], false);
     }
     return pid;
 }
 
 // After the fork: did exec succeed? Sets `error` when not.
 bool execSucceeded(int report[2], const std::string& program, std::string& error) {
-    close(report[1]);
-    int err = 0;
-    ssize_t n;
-    do {
-        n = read(report[0], &err, sizeof err);
-    } while (n < 0 && errno == EINTR);
-    close(report[0]);
-    if (n > 0) error = "cannot run " + program + ": " + std::strerror(err);
-    return n <= 0;
+    const int err = platform::linux_backend::execFailure(report);
+    if (err) error = "cannot run " + program + ": " + std::strerror(err);
+    return err == 0;
 }
 
 }  // namespace
