@@ -12,13 +12,13 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "HttpStubs.h"
 #include "addrpeek/Monitor.h"
 #include "fakes/FakePlatform.h"
 #include "forms/MainForm.h"
 #include "internet/InternetWiring.h"
+#include "internet/server/testing/WebServerProcess.h"
 #include "platform/linux/CurlDownload.h"
 #include "platform/linux/LinuxFiles.h"
 
@@ -29,16 +29,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr std::size_t kGiB = std::size_t{1} << 30;
 constexpr long kMemoryLimitKb = 100 * 1024;
-
-// The largest resident size of this process so far.
-long peakResidentKb() {
-    std::ifstream in("/proc/self/status");
-    std::string key;
-    long kb = 0;
-    while (in >> key)
-        if (key == "VmHWM:" && in >> kb) return kb;
-    return -1;
-}
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -122,9 +112,10 @@ TEST_F(HostileDownload, OversizedAndEndlessAnswersEndAsTheDesignedFailure) {
         EXPECT_LT(stub.sent(), std::size_t{64} << 20) << "the fetches read on far beyond the limit";
         EXPECT_TRUE(nothingLeft());
     }
-    EXPECT_LT(peakResidentKb(), kMemoryLimitKb);
-    RecordProperty("peak_resident_kb", std::to_string(peakResidentKb()));
-    std::printf("peak resident size %ld KiB\n", peakResidentKb());
+    const long peak = webserver_testing::peakResidentKiB();
+    EXPECT_LT(peak, kMemoryLimitKb);
+    RecordProperty("peak_resident_kb", std::to_string(peak));
+    std::printf("peak resident size %ld KiB\n", peak);
 }
 
 TEST_F(HostileDownload, NoWindowShowsMoreThan2000CharactersOfAPage) {

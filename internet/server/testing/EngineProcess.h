@@ -30,6 +30,8 @@
 #include <thread>
 #include <vector>
 
+#include "internet/server/testing/WebServerProcess.h"
+
 namespace webserver_testing {
 
 class EngineProcess {
@@ -69,17 +71,9 @@ public:
     // Stops the engine (SIGTERM, then SIGKILL to its process group); its exit status, -1 when killed.
     int stop() {
         if (pid_ <= 0) return -1;
-        kill(pid_, SIGTERM);
-        int status = 0;
-        bool ended = false;
-        for (int i = 0; i < 500 && !ended; ++i) {
-            if (waitpid(pid_, &status, WNOHANG) == pid_) ended = true;
-            else std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        kill(-pid_, SIGKILL);  // workers left behind, if any
-        if (!ended) waitpid(pid_, &status, 0);
+        const int status = endChild(pid_, true);  // workers left behind go too
         pid_ = -1;
-        return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return status;
     }
 
 private:

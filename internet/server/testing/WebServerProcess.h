@@ -27,6 +27,33 @@
 
 namespace webserver_testing {
 
+// The most memory a process ("self" or a process id) has held resident so
+// far, in KiB (VmHWM); 0 when it cannot be read.
+inline long peakResidentKiB(const std::string& pid = "self") {
+    std::ifstream status("/proc/" + pid + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
+    return 0;
+}
+
+// Ends a child with SIGTERM, or after 5 seconds with SIGKILL (to its whole
+// process group with `group`, which also takes what it left behind); its
+// exit status, -1 when it was killed.
+inline int endChild(pid_t pid, bool group) {
+    kill(pid, SIGTERM);
+    int status = 0;
+    bool ended = false;
+    for (int i = 0; i < 500 && !ended; ++i) {
+        if (waitpid(pid, &status, WNOHANG) == pid) ended = true;
+        else std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (group) kill(-pid, SIGKILL);
+    else if (!ended) kill(pid, SIGKILL);
+    if (!ended) waitpid(pid, &status, 0);
+    return ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 class WebServerProcess {
 public:
     // VORLAN_WEBSERVER in the environment names another build of the program,
@@ -40,15 +67,7 @@ public:
 
     bool running() const { return pid_ > 0 && port_ > 0; }
     pid_t pid() const { return pid_; }
-    // The most memory it has held resident so far, in KiB (VmHWM); 0 when
-    // it cannot be read.
-    long peakResidentKiB() const {
-        std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
-        std::string line;
-        while (std::getline(status, line))
-            if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
-        return 0;
-    }
+    long peakResidentKiB() const { return webserver_testing::peakResidentKiB(std::to_string(pid_)); }
     int port() const { return port_; }
     // "http://127.0.0.1:PORT", no "/" at the end: append a resource path.
     std::string baseUrl() const { return "http://127.0.0.1:" + std::to_string(port_); }
@@ -65,22 +84,11 @@ public:
     // Stops the server; its exit status (-1 when killed or never started).
     int stop() {
         if (pid_ <= 0) return exitStatus_;
-        kill(pid_, SIGTERM);
-        int status = 0;
-        bool ended = false;
-        for (int i = 0; i < 500 && !ended; ++i) {
-            if (waitpid(pid_, &status, WNOHANG) == pid_) ended = true;
-            else std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        if (!ended) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, &status, 0);
-        }
+        exitStatus_ = endChild(pid_, false);
         pid_ = -1;
         if (reader_.joinable()) reader_.join();
         if (fd_ >= 0) close(fd_);
         fd_ = -1;
-        exitStatus_ = ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         return exitStatus_;
     }
 
