@@ -105,14 +105,6 @@ std::optional<Lease> dhcpcdLease(const std::string& ifname, const std::string& f
     return parseDhcpcdDump(r.output, modifiedTime("/var/lib/dhcpcd/" + ifname + ".lease"));
 }
 
-std::string keyValue(const std::string& text, const std::string& key) {
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind(key + "=", 0) == 0) return trimNewline(line.substr(key.size() + 1));
-    return {};
-}
-
 // A note is trusted only in a folder and file of root's that no one else
 // can write.
 bool ownedByRootOnly(const std::string& path, bool folder) {

@@ -62,6 +62,17 @@ std::vector<std::string> splitList(const std::string& text) {
     return out;
 }
 
+std::string keyValue(const std::string& text, const std::string& key) {
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind(key + "=", 0) != 0) continue;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        return line.substr(key.size() + 1);
+    }
+    return {};
+}
+
 std::optional<Lease> parseDhclientLeases(const std::string& text, const std::string& ifname) {
     std::optional<Lease> found;
     Lease current;

@@ -36,4 +36,8 @@ std::optional<Lease> parseDhcpcdDump(const std::string& text, std::optional<std:
 // Splits "a b, c" on blanks and commas.
 std::vector<std::string> splitList(const std::string& text);
 
+// The value of the first "KEY=VALUE" line of `text`, without its line end;
+// empty when there is none.
+std::string keyValue(const std::string& text, const std::string& key);
+
 }  // namespace standins

@@ -29,26 +29,14 @@ ResolvConf parseResolvConf(const std::string& text) {
 
 ResolvConf systemResolvConf() { return parseResolvConf(readFile("/etc/resolv.conf").value_or("")); }
 
-namespace {
-
-std::vector<std::string> listIn(const std::string& path, const std::string& key) {
-    auto text = readFile(path);
-    if (!text) return {};
-    std::istringstream in(*text);
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind(key, 0) == 0) return splitList(line.substr(key.size()));
-    return {};
-}
-
-}  // namespace
-
 std::vector<std::string> resolvedLinkServers(int ifindex) {
-    return listIn("/run/systemd/resolve/netif/" + std::to_string(ifindex), "SERVERS=");
+    auto text = readFile("/run/systemd/resolve/netif/" + std::to_string(ifindex));
+    return splitList(keyValue(text.value_or(""), "SERVERS"));
 }
 
 std::vector<std::string> networkdLinkServers(int ifindex) {
-    return listIn("/run/systemd/netif/links/" + std::to_string(ifindex), "DNS=");
+    auto text = readFile("/run/systemd/netif/links/" + std::to_string(ifindex));
+    return splitList(keyValue(text.value_or(""), "DNS"));
 }
 
 std::vector<std::string> orderServers(const std::vector<std::string>& servers) {

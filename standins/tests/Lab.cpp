@@ -8,6 +8,7 @@
 
 #include "Netns.h"
 #include "standins/common/Files.h"
+#include "standins/common/Leases.h"
 
 namespace standins::testing {
 
@@ -67,13 +68,7 @@ ExecResult Lab::runAs(const std::string& user, const std::vector<std::string>& a
     return runProgram(labCommand(rest), timeoutMs, true);
 }
 
-std::string Lab::env(const std::string& key) const {
-    std::istringstream in(readFile(dir_ + "/env").value_or(""));
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind(key + "=", 0) == 0) return line.substr(key.size() + 1);
-    return {};
-}
+std::string Lab::env(const std::string& key) const { return keyValue(readFile(dir_ + "/env").value_or(""), key); }
 
 std::string Lab::address(int* prefix) {
     ExecResult r = run({"ip", "-4", "-o", "addr", "show", "dev", "vnm0"});
