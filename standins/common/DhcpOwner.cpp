@@ -28,11 +28,6 @@ const std::vector<std::string> kValueOptions = {"-pf", "-lf", "-cf", "-sf", "-df
 const char* const kProgramFolders[] = {"/usr/sbin/", "/sbin/", "/usr/bin/", "/bin/", "/usr/lib/systemd/",
                                        "/lib/systemd/", "/usr/local/sbin/"};
 
-std::string realPath(const std::string& path) {
-    char buf[PATH_MAX];
-    return realpath(path.c_str(), buf) ? std::string(buf) : std::string{};
-}
-
 std::string installedProgram(const std::string& name) {
     for (const char* folder : kProgramFolders) {
         std::string p = realPath(folder + name);

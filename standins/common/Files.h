@@ -11,6 +11,8 @@ namespace standins {
 std::optional<std::string> readFile(const std::string& path);
 bool exists(const std::string& path);
 std::optional<std::time_t> modifiedTime(const std::string& path);
+// The path with every link followed; empty when it does not lead anywhere.
+std::string realPath(const std::string& path);
 // NUL-separated fields (a /proc cmdline).
 std::vector<std::string> splitNul(const std::string& text);
 // A program's full path from PATH (and the sbin folders); empty when missing.

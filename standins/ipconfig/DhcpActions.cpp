@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdlib>
 #include <sstream>
 
@@ -144,18 +143,13 @@ Outcome act(DhcpAction action, const DhcpOwner& o, const std::string& ifname) {
     return {false, "not configured by DHCP"};
 }
 
-std::string selfPath() {
-    char buf[PATH_MAX];
-    return realpath("/proc/self/exe", buf) ? std::string(buf) : std::string{};
-}
-
 // The same action for one adapter, run as root through pkexec and the
 // polkit action the package installs. Its adapter lines are the outcome.
 Outcome elevated(DhcpAction action, const std::string& ifname, const std::string& reason) {
     std::string pkexec = findProgram("pkexec");
     if (pkexec.empty())
         return {false, reason + "; pkexec is not installed to ask for root (" + std::string(kElevationAction) + ")"};
-    std::string self = selfPath();
+    const std::string self = realPath("/proc/self/exe");
     ExecResult r = runProgram({pkexec, self, action == DhcpAction::Release ? "/release" : "/renew", ifname},
                               kElevationTimeoutMs, true, true);
     // Its line for the adapter: "Adapter NAME: renewed through ..." or
