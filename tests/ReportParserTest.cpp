@@ -435,7 +435,8 @@ TEST(HostileReport, PingScriptWithAnInterpreterCharacterIsWithheld) {
         // The table still shows what the report said.
         EXPECT_EQ(cell(p, 1, 7), "Default Gateway:  " + c.gateway);
         // An IPv6 zone reaches the script as "%%", one "%" when it runs.
-        if (c.gatewayShown && c.gateway.find('%') != std::string::npos)
+        if (c.gatewayShown && c.gateway.find('%') != std::string::npos) {
             EXPECT_EQ(script(r, "1pinggateway.bat")->lines[4], "ping fe80::1%%11");
+        }
     }
 }

@@ -115,7 +115,9 @@ TEST(ToolCommands, WhichCommandLinesAreMapped) {
     for (const auto& c : cases) {
         auto got = toolCommandArgv(c.line);
         EXPECT_EQ(got.has_value(), c.mapped) << c.line;
-        if (got) EXPECT_FALSE(got->empty()) << c.line;
+        if (got) {
+            EXPECT_FALSE(got->empty()) << c.line;
+        }
     }
 }
 
