@@ -1,6 +1,17 @@
 #include "capture/AdapterScripts.h"
 
+#include <algorithm>
+
 namespace capture {
+
+namespace {
+
+bool interpreterSpecial(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u < 0x20 || u == 0x7F || std::string_view("&|<>^%\"").find(c) != std::string_view::npos;
+}
+
+}  // namespace
 
 std::string pingDnsSuffix(int which) { return "pingdns" + std::to_string(which) + ".bat"; }
 
@@ -8,17 +19,6 @@ ScriptFile framedScript(std::string name, std::string_view title, std::string_vi
     return {std::move(name),
             {"@echo off", kHyphenLine, "@echo " + std::string(title), kHyphenLine, std::string(command), kHyphenLine,
              "@pause"}};
-}
-
-bool interpreterSpecial(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u < 0x20 || u == 0x7F || std::string_view("&|<>^%\"").find(c) != std::string_view::npos;
-}
-
-bool holdsInterpreterSpecial(std::string_view text) {
-    for (char c : text)
-        if (interpreterSpecial(c)) return true;
-    return false;
 }
 
 std::string adapterPattern(std::string_view shortName) {
@@ -36,7 +36,7 @@ ScriptFile renewScript(int adapter, std::string_view shortName) {
 }
 
 std::optional<std::string> pingTarget(std::string_view value) {
-    if (!holdsInterpreterSpecial(value)) return std::string(value);
+    if (std::none_of(value.begin(), value.end(), interpreterSpecial)) return std::string(value);
     // An IPv6 address with its zone ("fe80::1%11", trailing blanks kept):
     // the "%" is written "%%", which a script line reads as one "%".
     const auto pct = value.find('%');

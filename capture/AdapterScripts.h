@@ -31,12 +31,9 @@ std::string pingDnsSuffix(int which);
 // another hyphen line and a pause.
 ScriptFile framedScript(std::string name, std::string_view title, std::string_view command);
 
-// True for a character the command interpreter acts on inside a script
-// line (& | < > ^ % " and the control characters); report values come from
-// the network and must never reach a script with one.
-bool interpreterSpecial(char c);
-bool holdsInterpreterSpecial(std::string_view text);
-
+// Report values come from the network: none reaches a script line with a
+// character the command interpreter acts on (& | < > ^ % " and the control
+// characters).
 // The adapter argument "*NAME*": every special character of the name, and
 // every "*", written as "?", which still matches it (and one other
 // character) but never redirects or chains a command nor widens the pattern
