@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "capture/AdapterView.h"
+#include "capture/FieldLabels.h"
 #include "capture/ReportText.h"
 
 namespace helpdesk {
@@ -61,14 +62,13 @@ Json adaptersJson(const capture::DiagnosisSummary& s) {
         std::size_t name = entry.find(") ");
         Json fields = Json::object();
         if (n >= 1 && n < app::kAdapterRows) {
-            // Every stored cell is its label padded to the label column, then the value.
-            for (int f = 1; f < app::kAdapterFields; ++f) {
-                const std::string& cell = s.table[static_cast<std::size_t>(n)][static_cast<std::size_t>(f)];
+            // Every stored cell is its field's label padded to the label column, then the value.
+            for (std::size_t f = 1; f < capture::kFieldLabels.size(); ++f) {
+                const std::string& cell = s.table[static_cast<std::size_t>(n)][f];
                 if (cell.empty()) continue;
-                std::string label = cell.substr(0, std::min(cell.size(), capture::kLabelColumn));
-                label.erase(label.find_last_not_of(' ') + 1);
-                if (!label.empty() && label.back() == ':') label.pop_back();
-                fields[label] = cell.size() > capture::kLabelColumn ? cell.substr(capture::kLabelColumn) : "";
+                std::string_view label = capture::kFieldLabels[f];
+                label.remove_suffix(1);  // its ":"
+                fields[std::string(label)] = cell.size() > capture::kLabelColumn ? cell.substr(capture::kLabelColumn) : "";
             }
         }
         adapters.push_back(Json{{"number", n},
