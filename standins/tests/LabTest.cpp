@@ -113,12 +113,13 @@ protected:
             v.address = value(t, "IP4.ADDRESS[1]:");
             v.gateway = value(t, "IP4.GATEWAY:");
             v.dns = trim(value(t, "IP4.DNS[1]:") + " " + value(t, "IP4.DNS[2]:"));
-            v.server = value(t, "DHCP4.OPTION[") .empty() ? "" : [&] {
-                auto at = t.find("dhcp_server_identifier = ");
-                return at == std::string::npos ? std::string{} : t.substr(at + 25, t.find('\n', at) - at - 25);
-            }();
-            auto at = t.find("domain_name = ");
-            if (at != std::string::npos) v.domain = t.substr(at + 14, t.find('\n', at) - at - 14);
+            // DHCP4.OPTION[N]:NAME = VALUE
+            auto option = [&](const std::string& name) {
+                auto at = t.find(":" + name + " = ");
+                return at == std::string::npos ? std::string{} : value(t.substr(at + 1), name + " = ");
+            };
+            v.server = option("dhcp_server_identifier");
+            v.domain = option("domain_name");
         } else if (owner == "networkd") {
             std::string t = lab_->run({"networkctl", "status", "--no-pager", "vnm0"}).output;
             std::istringstream in(t);
