@@ -75,18 +75,17 @@ void QtDialogs::setWaitCursor(bool on) {
     else QApplication::restoreOverrideCursor();
 }
 
-void QtDialogs::repaintNow() {
-    // Let a window that was just shown be mapped and laid out, without
-    // taking the user's clicks or keys, then paint it at once.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible()) w->repaint();
-}
-
 void QtDialogs::keepPainted() {
     // Expose and update requests are no user input: they are handled now,
     // clicks and keys wait until the operation has ended.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtDialogs::repaintNow() {
+    // A window that was just shown is mapped and laid out, then painted at once.
+    keepPainted();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible()) w->repaint();
 }
 
 void QtClipboard::clear() { QApplication::clipboard()->clear(); }
