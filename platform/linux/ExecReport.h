@@ -20,6 +20,18 @@ inline std::vector<char*> execArgs(const std::vector<std::string>& argv) {
     return args;
 }
 
+// Makes the report pipe and forks: 0 in the child, the child's id in the
+// parent, or -1 (the pipe closed again) when either fails.
+inline pid_t forkWithReport(int report[2]) {
+    if (pipe2(report, O_CLOEXEC) != 0) return -1;
+    pid_t child = fork();
+    if (child < 0) {
+        close(report[0]);
+        close(report[1]);
+    }
+    return child;
+}
+
 // In the child: standard input, output and error on /dev/null.
 inline void streamsToNull() {
     int null = open("/dev/null", O_RDWR);

@@ -1,6 +1,5 @@
 #include "platform/linux/LinuxProcesses.h"
 
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,13 +45,8 @@ bool spawnDetached(const std::vector<std::string>& argv) {
     if (argv.empty()) return false;
     const std::vector<char*> args = execArgs(argv);
     int report[2];
-    if (pipe2(report, O_CLOEXEC) != 0) return false;
-    pid_t child = fork();
-    if (child < 0) {
-        close(report[0]);
-        close(report[1]);
-        return false;
-    }
+    const pid_t child = forkWithReport(report);
+    if (child < 0) return false;
     if (child == 0) {
         // Intermediate child: new session, then a grandchild that execs, so
         // the program never has to reap the started process.

@@ -1,6 +1,5 @@
 #include "platform/linux/ProcessGroup.h"
 
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,13 +16,8 @@ bool ProcessGroup::start(const std::vector<std::string>& argv) {
     if (argv.empty() || pid_ > 0) return false;
     const std::vector<char*> args = execArgs(argv);
     int report[2];
-    if (pipe2(report, O_CLOEXEC) != 0) return false;
-    pid_t child = fork();
-    if (child < 0) {
-        close(report[0]);
-        close(report[1]);
-        return false;
-    }
+    const pid_t child = forkWithReport(report);
+    if (child < 0) return false;
     if (child == 0) {
         setpgid(0, 0);
         sigset_t none;
