@@ -353,8 +353,9 @@ void HttpService::stop() {
         s.sweeper.join();
     }
     if (s.daemon != nullptr) {
-        MHD_stop_daemon(s.daemon);
+        MHD_stop_daemon(s.daemon);  // closes the listening socket too
         s.daemon = nullptr;
+        s.listenFd = -1;
     }
     if (s.listenFd >= 0) {
         ::close(s.listenFd);
