@@ -109,8 +109,10 @@ Outcome dhcpcdAct(bool release, const DhcpOwner& o, const std::string& ifname) {
 }
 
 bool linkIsUp(const std::string& ifname) {
+    // IFF_UP in the flags ("0x1003"); a file that went with the link reads as down.
+    const std::string flags = readFile("/sys/class/net/" + ifname + "/flags").value_or("0");
     return readFile("/sys/class/net/" + ifname + "/operstate").value_or("").rfind("down", 0) != 0 &&
-           (std::stoul(readFile("/sys/class/net/" + ifname + "/flags").value_or("0"), nullptr, 16) & 1u);
+           (std::strtoul(flags.c_str(), nullptr, 16) & 1u);
 }
 
 Outcome networkdAct(bool release, const DhcpOwner& o, const std::string& ifname) {
