@@ -4,7 +4,7 @@
 #include "ProgramVersion.h"
 
 #ifdef ADDRPEEK_WINDOW
-#include "ui/qt/AddrpeekProgram.h"
+#include "addrpeek/qt/AddrpeekProgram.h"
 #endif
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "cfgscope/DiagnoseCommand.h"
 #ifdef CFGSCOPE_WINDOW
-#include "ui/qt/MainProgram.h"
+#include "cfgscope/qt/MainProgram.h"
 #endif
 
 int main(int argc, char** argv) {

@@ -1,4 +1,4 @@
-#include "ui/qt/AddrpeekProgram.h"
+#include "addrpeek/qt/AddrpeekProgram.h"
 
 #include <ostream>
 

@@ -12,7 +12,7 @@
 
 #include "fakes/FakePlatform.h"
 #include "shortcuts/AuxForms.h"
-#include "ui/qt/AuxWindows.h"
+#include "cfgscope/qt/AuxWindows.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/qt/MainProgram.h"
+#include "cfgscope/qt/MainProgram.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -9,7 +9,7 @@
 #include "forms/MainForm.h"
 #include "app/Startup.h"
 #include "app/Wiring.h"
-#include "ui/qt/AuxWindows.h"
+#include "cfgscope/qt/AuxWindows.h"
 #include "ui/qt/DisplayCheck.h"
 #include "ui/qt/FormWindow.h"
 #include "ui/qt/QtDialogs.h"

@@ -1,4 +1,4 @@
-#include "ui/win32/AuxWindows.h"
+#include "cfgscope/win32/AuxWindows.h"
 
 #include "ui/win32/Pictures.h"
 

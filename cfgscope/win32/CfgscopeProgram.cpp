@@ -5,7 +5,7 @@
 #include "app/Startup.h"
 #include "app/Wiring.h"
 #include "platform/windows/WindowsServices.h"
-#include "ui/win32/AuxWindows.h"
+#include "cfgscope/win32/AuxWindows.h"
 #include "ui/win32/FormWindow.h"
 #include "ui/win32/Pictures.h"
 #include "ui/win32/Win32Dialogs.h"

@@ -1,4 +1,4 @@
-#include "ui/qt/AuxWindows.h"
+#include "cfgscope/qt/AuxWindows.h"
 
 #include <QEvent>
 #include <QEventLoop>

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "shortcuts/AuxForms.h"
-#include "ui/win32/AuxWindows.h"
+#include "cfgscope/win32/AuxWindows.h"
 #include "ui/win32/Pictures.h"
 #include "ui/win32/Win32Dialogs.h"
 
