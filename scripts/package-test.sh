@@ -42,6 +42,12 @@ check "cfgscope --version" bash -c '/usr/bin/cfgscope --version | grep -qx "cfgs
 check "cfgscope --diagnose FILE" bash -c '/usr/bin/cfgscope --diagnose tests/data/xp-dhcp-two-dns.txt | grep -q "^Status: No errors found$"'
 check "stand-ins in libexec" test -x /usr/libexec/cfgscope/ipconfig -a -x /usr/libexec/cfgscope/batrun
 check "desktop entries" test -f /usr/share/applications/cfgscope.desktop -a -f /usr/share/applications/addrpeek.desktop
+if command -v desktop-file-validate >/dev/null; then
+  # No error and no hint (one main category each, so menus list each program once).
+  check "desktop entries valid" bash -c '[ -z "$(desktop-file-validate /usr/share/applications/cfgscope.desktop /usr/share/applications/addrpeek.desktop 2>&1)" ]'
+fi
+check "the README among the documents" test -f /usr/share/doc/cfgscope/README.md.gz
+check "vorlan-webserver --version" bash -c '/usr/bin/vorlan-webserver --version | grep -qx "vorlan-webserver 1.3.0"'
 check "web server pages and engine configurations" bash -c 'test -x /usr/bin/vorlan-webserver -a -f /usr/share/vorlan-webserver/site/index.html -a -f /usr/share/vorlan-webserver/nginx/vorlan-resources.conf -a -f /usr/share/vorlan-webserver/apache2/vorlan-resources.conf'
 if [ -x /usr/bin/addrpeek ]; then
   check "addrpeek --version" bash -c '/usr/bin/addrpeek --version | grep -q "1.3.0"'

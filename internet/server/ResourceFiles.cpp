@@ -46,7 +46,8 @@ std::string writeWhole(const fs::path& file, const std::string& content) {
 
 }  // namespace
 
-std::string writeResourceFiles(const std::string& folder, const std::string& site, const ServerOptions& options) {
+std::string writeResourceFiles(const std::string& folder, const std::string& site, const ServerOptions& options,
+                               std::vector<std::string>* written) {
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec) return "cannot create " + folder + ": " + ec.message();
@@ -78,8 +79,10 @@ std::string writeResourceFiles(const std::string& folder, const std::string& sit
         {"/nginx.conf", nginx},
         {"/apache2.conf", apache},
     };
-    for (const auto& [name, content] : files)
+    for (const auto& [name, content] : files) {
         if (auto error = writeWhole(dir / (name + 1), content); !error.empty()) return error;
+        if (written) written->push_back((dir / (name + 1)).string());
+    }
     return {};
 }
 

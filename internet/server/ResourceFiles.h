@@ -9,13 +9,16 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "internet/server/ServerOptions.h"
 
 namespace webserver {
 
 // Empty on success, else what went wrong. Each file is replaced whole, so an
-// engine serving the folder never reads half of one.
-std::string writeResourceFiles(const std::string& folder, const std::string& site, const ServerOptions& options);
+// engine serving the folder never reads half of one. `written`, when given,
+// receives the full path of every file written, in order.
+std::string writeResourceFiles(const std::string& folder, const std::string& site, const ServerOptions& options,
+                               std::vector<std::string>* written = nullptr);
 
 }  // namespace webserver

@@ -24,6 +24,10 @@ std::variant<ServerOptions, std::string> parseServerOptions(const std::vector<st
             options.help = true;
             continue;
         }
+        if (arg == "--version") {
+            options.version = true;
+            continue;
+        }
         bool takesValue = arg == "--bind" || arg == "--port" || arg == "--site" || arg == "--newest-version" ||
                           arg == "--whats-new" || arg == "--trust-proxy" || arg == "--request-timeout" ||
                           arg == "--workers" || arg == "--write-resources";
@@ -81,6 +85,7 @@ std::string usageText(const std::string& program) {
            "                          write the version and what's-new files and the\n"
            "                          settings nginx or Apache httpd need into FOLDER, from\n"
            "                          the options above, and end\n"
+           "  --version               the version, and end\n"
            "  -h, --help              this text\n"
            "\n"
            "The first line on standard output names the address it listens on; then one\n"

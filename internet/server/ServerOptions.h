@@ -20,6 +20,7 @@ struct ServerOptions {
     int workers = 0;                 // event threads; 0: one a processor
     std::string writeResources;      // set: write the resource files for nginx or Apache there and end
     bool help = false;
+    bool version = false;
 };
 
 // The options, or a message saying what is wrong with the command line.

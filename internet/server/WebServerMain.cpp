@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramVersion.h"
 #include "internet/server/HttpService.h"
 #include "internet/server/RequestLog.h"
 #include "internet/server/ResourceFiles.h"
@@ -42,13 +43,20 @@ int main(int argc, char** argv) {
         std::cout << webserver::usageText("vorlan-webserver");
         return 0;
     }
+    if (options.version) {
+        std::cout << "vorlan-webserver " << CFGSCOPE_VERSION << "\n";
+        return 0;
+    }
     const std::string site = options.site.empty() ? shippedSiteFolder() : options.site;
     if (!options.writeResources.empty()) {
-        std::string error = webserver::writeResourceFiles(options.writeResources, site, options);
+        std::vector<std::string> written;
+        std::string error = webserver::writeResourceFiles(options.writeResources, site, options, &written);
         if (!error.empty()) {
             std::cerr << "vorlan-webserver: " << error << "\n";
             return 1;
         }
+        // Say what was written, so the next steps (an engine's include lines) can name it.
+        for (const auto& file : written) std::cout << "wrote " << file << "\n";
         return 0;
     }
 

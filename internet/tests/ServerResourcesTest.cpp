@@ -136,7 +136,10 @@ TEST(ServerResources, FilesForOtherEnginesFromTheSameOptions) {
     fs::remove_all(dir);
     auto options = std::get<webserver::ServerOptions>(webserver::parseServerOptions(
         {"--newest-version", "1.04.0", "--whats-new", "a~b", "--trust-proxy", "10.0.0.0/8", "--trust-proxy", "::1"}));
-    ASSERT_EQ(webserver::writeResourceFiles(dir.string(), "/srv/site", options), "");
+    std::vector<std::string> written;
+    ASSERT_EQ(webserver::writeResourceFiles(dir.string(), "/srv/site", options, &written), "");
+    ASSERT_EQ(written.size(), 6u);
+    for (const auto& file : written) EXPECT_TRUE(std::filesystem::is_regular_file(file)) << file;
     auto read = [&](const char* name) {
         std::ifstream in(dir / name);
         std::stringstream s;
@@ -206,12 +209,13 @@ TEST(ServerOptions, CommandLines) {
 
     auto set = std::get<webserver::ServerOptions>(webserver::parseServerOptions(
         {"--newest-version", "1.04.0", "--whats-new", "a~b", "--site", "/srv/site", "--trust-proxy", "10.0.0.0/8",
-         "--trust-proxy", "::1", "-h"}));
+         "--trust-proxy", "::1", "-h", "--version"}));
     EXPECT_EQ(set.texts.newestVersion, "1.04.0");
     EXPECT_EQ(set.texts.whatsNew, "a~b");
     EXPECT_EQ(set.site, "/srv/site");
     EXPECT_EQ(set.trustedProxies.texts(), (std::vector<std::string>{"10.0.0.0/8", "::1"}));
     EXPECT_TRUE(set.help);
+    EXPECT_TRUE(set.version);
 }
 
 }  // namespace
