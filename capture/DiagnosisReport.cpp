@@ -9,7 +9,8 @@ namespace capture {
 
 std::string detectDialect(const std::vector<std::string>& lines) {
     for (const auto& line : lines)
-        if (containsNoCase(line, "IPv4 Address")) return "vista";
+        // An IPv6-only machine has no IPv4 line; XP wrote "IP Address" for both.
+        if (containsNoCase(line, "IPv4 Address") || containsNoCase(line, "IPv6 Address")) return "vista";
     return "xp";
 }
 

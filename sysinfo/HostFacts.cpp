@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::size_t kLanGroupChars = 127;
 constexpr std::size_t kAddressBytes = 16;
+constexpr std::size_t kIpv6AddressBytes = 46;
 
 // The trimmed property of the last instance; nothing without an instance.
 std::optional<std::string> lastInstance(platform::Platform& p, const std::string& cls, const std::string& property) {
@@ -52,7 +53,13 @@ std::optional<std::string> lanGroup(platform::Platform& p) {
 std::vector<std::string> privateAddresses(platform::Platform& p) {
     std::vector<std::string> out;
     if (auto addresses = p.system.adapterAddresses())
-        for (const auto& address : *addresses) out.push_back(cutAtNul(std::string_view(address).substr(0, kAddressBytes)));
+        for (const auto& address : *addresses) {
+            // The 16-byte field holds a dotted address; an IPv6 one (a
+            // machine without IPv4) is kept whole.
+            std::string_view text(address);
+            bool ipv6 = text.substr(0, kAddressBytes).find(':') != std::string_view::npos;
+            out.push_back(cutAtNul(text.substr(0, ipv6 ? kIpv6AddressBytes : kAddressBytes)));
+        }
     return out;
 }
 

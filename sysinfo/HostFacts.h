@@ -21,7 +21,8 @@ std::string userName(platform::Platform& p);
 std::string groupKindWord(platform::Platform& p);
 // Nothing when the workstation service cannot tell.
 std::optional<std::string> lanGroup(platform::Platform& p);
-// The first address of each adapter; empty when the adapter list cannot be read.
+// The first address of each adapter (IPv6 where it has no IPv4 one); empty
+// when the adapter list cannot be read.
 std::vector<std::string> privateAddresses(platform::Platform& p);
 // Empties `list` and adds those addresses.
 void collectPrivateAddresses(ui::ListBox& list, platform::Platform& p);

@@ -1,4 +1,4 @@
-// The machine's network adapters and their first IPv4 address.
+// The machine's network adapters and their first address.
 #pragma once
 
 #include <optional>
@@ -7,11 +7,13 @@
 
 namespace platform::linux_backend {
 
-// One dotted address per interface in interface-index order; "0.0.0.0" for
-// an interface without an IPv4 address. Loopback is left out, and so are
-// interfaces switched off (not up), as Windows leaves out disabled adapters
-// and the report tool does not show them; one without carrier is listed.
-// Nothing when the system will not list its interfaces.
+// One address per interface that has one, in interface-index order: its
+// first IPv4 address (a 169.254 alias beside a real one passed over), else
+// its first global IPv6 address. Left out: loopback, interfaces switched
+// off (as Windows leaves out disabled adapters), ports of a bond, and
+// virtual links without carrier (a bridge without ports, a tun no program
+// holds), which the report tool leaves out too. Nothing when the system
+// will not list its interfaces.
 std::optional<std::vector<std::string>> firstAddressOfEachAdapter();
 
 }  // namespace platform::linux_backend

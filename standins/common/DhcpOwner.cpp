@@ -77,6 +77,110 @@ long processUid(const std::string& status) {
     return -1;
 }
 
+struct KnownClient {
+    const char* comm;
+    std::string program;
+    long serviceUid;
+};
+
+bool allDigits(const std::string& s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::vector<std::string> entriesOf(const std::string& folder) {
+    std::vector<std::string> names;
+    if (DIR* d = opendir(folder.c_str())) {
+        while (dirent* e = readdir(d)) names.emplace_back(e->d_name);
+        closedir(d);
+    }
+    return names;
+}
+
+std::vector<std::string> allPids() {
+    std::vector<std::string> pids;
+    for (auto& name : entriesOf("/proc"))
+        if (allDigits(name)) pids.push_back(std::move(name));
+    return pids;
+}
+
+bool endsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// The processes that may be a client here, found without asking every
+// process: those holding a netlink socket in this namespace (its port id
+// is the process id, or holds it in its low 22 bits for libnl's further
+// sockets), which NetworkManager, systemd-networkd and dhcpcd all do, and
+// the pid files dhclient and dhcpcd write.
+std::vector<std::string> candidatePids() {
+    std::vector<std::string> pids;
+    auto add = [&](unsigned long pid) {
+        if (pid == 0 || pid > 0x3FFFFF) return;
+        std::string text = std::to_string(pid);
+        if (std::find(pids.begin(), pids.end(), text) == pids.end()) pids.push_back(text);
+    };
+    std::istringstream netlink(readFile("/proc/net/netlink").value_or(""));
+    std::string line;
+    std::getline(netlink, line);  // the heading
+    while (std::getline(netlink, line)) {
+        std::istringstream words(line);
+        std::string sk, protocol;
+        unsigned long port = 0;
+        if (!(words >> sk >> protocol >> port)) continue;
+        add(port <= 0x3FFFFF ? port : port & 0x3FFFFF);
+    }
+    std::vector<std::string> files;
+    for (const auto& name : entriesOf("/run"))
+        if ((name.rfind("dhclient", 0) == 0 || name.rfind("dhcpcd", 0) == 0) && endsWith(name, ".pid"))
+            files.push_back("/run/" + name);
+    for (const auto& name : entriesOf("/run/dhcpcd"))
+        if (name == "pid" || endsWith(name, ".pid")) files.push_back("/run/dhcpcd/" + name);
+    for (const auto& f : files) {
+        std::string text = trimNewline(readFile(f).value_or(""));
+        if (allDigits(text) && text.size() < 8) add(std::stoul(text));
+    }
+    return pids;
+}
+
+// A packet socket that takes every protocol (dhclient's) open on some link
+// of this namespace.
+bool rawSocketOpen() {
+    std::istringstream in(readFile("/proc/net/packet").value_or(""));
+    std::string line;
+    std::getline(in, line);
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::string sk, refs, type, protocol;
+        if (words >> sk >> refs >> type >> protocol && protocol == "0003") return true;
+    }
+    return false;
+}
+
+// The process `pid` when it is one of the known clients, in this network
+// namespace, and trusted as that client.
+std::optional<DhcpProcess> trustedProcess(const std::string& pid, const std::vector<KnownClient>& known, ino_t self,
+                                          long selfUid) {
+    auto comm = readFile("/proc/" + pid + "/comm");
+    if (!comm) return std::nullopt;
+    std::string name = trimNewline(*comm);
+    auto k = std::find_if(known.begin(), known.end(), [&](const KnownClient& x) { return name == x.comm; });
+    if (k == known.end() || netNamespaceOf(pid) != self) return std::nullopt;
+    DhcpProcess p;
+    p.pid = std::atoi(pid.c_str());
+    p.comm = name;
+    p.uid = processUid(readFile("/proc/" + pid + "/status").value_or(""));
+    p.exe = realPath("/proc/" + pid + "/exe");
+    if (p.exe.empty()) {
+        // realpath fails on " (deleted)"; the link's text still tells.
+        char buf[PATH_MAX];
+        ssize_t n = readlink(("/proc/" + pid + "/exe").c_str(), buf, sizeof buf - 1);
+        if (n > 0) p.exe.assign(buf, static_cast<std::size_t>(n));
+    }
+    if (!trustedClient(p, selfUid, k->program, k->serviceUid)) return std::nullopt;
+    p.argv = splitNul(readFile("/proc/" + pid + "/cmdline").value_or(""));
+    return p;
+}
+
 bool namesInterface(const DhcpProcess& p, const std::string& ifname) {
     auto ifs = clientInterfaces(p.argv);
     return ifs.empty() || std::find(ifs.begin(), ifs.end(), ifname) != ifs.end();
@@ -221,44 +325,30 @@ void forgetReleased(const std::string& ifname) {
 std::vector<DhcpProcess> dhcpProcesses() {
     std::vector<DhcpProcess> out;
     const ino_t self = netNamespaceOf("self");
+    if (self == 0) return out;
     const long selfUid = static_cast<long>(geteuid());
-    struct Known {
-        const char* comm;
-        std::string program;
-        long serviceUid;
-    } known[] = {
+    const std::vector<KnownClient> known = {
         {"dhclient", installedProgram("dhclient"), -1},
         {"dhcpcd", installedProgram("dhcpcd"), userId("dhcpcd")},
         {"NetworkManager", installedProgram("NetworkManager"), -1},
         {"systemd-network", installedProgram("systemd-networkd"), userId("systemd-network")},
     };
-    DIR* d = opendir("/proc");
-    if (!d) return out;
-    while (dirent* e = readdir(d)) {
-        std::string pid = e->d_name;
-        if (pid.empty() || !std::all_of(pid.begin(), pid.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            continue;
-        auto comm = readFile("/proc/" + pid + "/comm");
-        if (!comm) continue;
-        std::string name = trimNewline(*comm);
-        auto k = std::find_if(std::begin(known), std::end(known), [&](const Known& x) { return name == x.comm; });
-        if (k == std::end(known) || self == 0 || netNamespaceOf(pid) != self) continue;
-        DhcpProcess p;
-        p.pid = std::atoi(pid.c_str());
-        p.comm = name;
-        p.uid = processUid(readFile("/proc/" + pid + "/status").value_or(""));
-        p.exe = realPath("/proc/" + pid + "/exe");
-        if (p.exe.empty()) {
-            // realpath fails on " (deleted)"; the link's text still tells.
-            char buf[PATH_MAX];
-            ssize_t n = readlink(("/proc/" + pid + "/exe").c_str(), buf, sizeof buf - 1);
-            if (n > 0) p.exe.assign(buf, static_cast<std::size_t>(n));
-        }
-        if (!trustedClient(p, selfUid, k->program, k->serviceUid)) continue;
-        p.argv = splitNul(readFile("/proc/" + pid + "/cmdline").value_or(""));
-        out.push_back(std::move(p));
+    auto look = [&](const std::vector<std::string>& pids) {
+        for (const auto& pid : pids)
+            if (auto p = trustedProcess(pid, known, self, selfUid)) out.push_back(std::move(*p));
+    };
+    std::vector<std::string> candidates = candidatePids();
+    look(candidates);
+    // A dhclient still asking for its first lease has written no pid file
+    // yet; its raw socket on a link tells that one may run, and only then
+    // is every process asked.
+    bool dhclientFound = std::any_of(out.begin(), out.end(), [](const DhcpProcess& p) { return p.comm == "dhclient"; });
+    if (!dhclientFound && rawSocketOpen()) {
+        std::vector<std::string> rest;
+        for (auto& pid : allPids())
+            if (std::find(candidates.begin(), candidates.end(), pid) == candidates.end()) rest.push_back(pid);
+        look(rest);
     }
-    closedir(d);
     std::sort(out.begin(), out.end(), [](const DhcpProcess& a, const DhcpProcess& b) { return a.pid < b.pid; });
     return out;
 }

@@ -1,10 +1,13 @@
 #include "standins/common/Links.h"
 
 #include <arpa/inet.h>
+#include <linux/fib_rules.h>
 #include <linux/if_addr.h>
+#include <linux/rtnetlink.h>
 #include <net/if.h>
 #include <netlink/addr.h>
 #include <netlink/cache.h>
+#include <netlink/msg.h>
 #include <netlink/netlink.h>
 #include <netlink/route/addr.h>
 #include <netlink/route/link.h>
@@ -40,6 +43,56 @@ AddressState stateOf(unsigned flags) {
     if (flags & IFA_F_TENTATIVE) return AddressState::Tentative;
     if (flags & IFA_F_DEPRECATED) return AddressState::Deprecated;
     return AddressState::Preferred;
+}
+
+// What a route straight onto the link shows as its gateway, as for a
+// point-to-point link: the link's own address, else 0.0.0.0 (IPv4) or
+// nothing (IPv6).
+std::string ownAddress(const Link& link, bool v6) {
+    for (const auto& a : v6 ? link.ipv6 : link.ipv4)
+        if (v6 ? !isLinkLocal6(a.text) : !isAutoconf4(a.text)) return a.text;
+    return v6 ? std::string{} : "0.0.0.0";
+}
+
+// The policy rules, asked for directly: libnl keeps neither a rule's
+// "not" nor its suppress_prefixlength.
+int onRule(nl_msg* msg, void* arg) {
+    auto* out = static_cast<std::vector<RuleEntry>*>(arg);
+    nlmsghdr* h = nlmsg_hdr(msg);
+    if (h->nlmsg_type != RTM_NEWRULE || nlmsg_datalen(h) < static_cast<int>(sizeof(fib_rule_hdr))) return NL_OK;
+    auto* frh = static_cast<fib_rule_hdr*>(nlmsg_data(h));
+    nlattr* tb[FRA_MAX + 1] = {};
+    if (nlmsg_parse(h, sizeof(fib_rule_hdr), tb, FRA_MAX, nullptr) < 0) return NL_OK;
+    if (frh->family != AF_INET && frh->family != AF_INET6) return NL_OK;
+    RuleEntry r;
+    r.ipv6 = frh->family == AF_INET6;
+    r.priority = tb[FRA_PRIORITY] ? nla_get_u32(tb[FRA_PRIORITY]) : 0;
+    r.table = tb[FRA_TABLE] ? nla_get_u32(tb[FRA_TABLE]) : frh->table;
+    r.lookup = frh->action == FR_ACT_TO_TBL;
+    if (tb[FRA_SUPPRESS_PREFIXLEN]) r.suppressPrefix = static_cast<int>(nla_get_u32(tb[FRA_SUPPRESS_PREFIXLEN]));
+    // Plain traffic: no mark, any source and destination, any user and port.
+    bool selective = frh->src_len || frh->dst_len || frh->tos || tb[FRA_IIFNAME] || tb[FRA_OIFNAME] ||
+                     tb[FRA_L3MDEV] || tb[FRA_UID_RANGE] || tb[FRA_IP_PROTO] || tb[FRA_SPORT_RANGE] ||
+                     tb[FRA_DPORT_RANGE] || tb[FRA_TUN_ID];
+    std::uint32_t mark = tb[FRA_FWMARK] ? nla_get_u32(tb[FRA_FWMARK]) : 0;
+    bool matchesUnmarked = mark == 0;
+    if (frh->flags & FIB_RULE_INVERT) {
+        r.plainTraffic = !selective && !matchesUnmarked;
+    } else {
+        r.plainTraffic = !selective && matchesUnmarked;
+    }
+    out->push_back(r);
+    return NL_OK;
+}
+
+std::vector<RuleEntry> readRules(nl_sock* sock) {
+    std::vector<RuleEntry> rules;
+    fib_rule_hdr frh{};
+    frh.family = AF_UNSPEC;
+    if (nl_send_simple(sock, RTM_GETRULE, NLM_F_DUMP, &frh, sizeof frh) < 0) return rules;
+    nl_socket_modify_cb(sock, NL_CB_VALID, NL_CB_CUSTOM, onRule, &rules);
+    if (nl_recvmsgs_default(sock) < 0) rules.clear();  // the main table alone, as without rules
+    return rules;
 }
 
 Link* byIndex(std::vector<Link>& links, int index) {
@@ -103,22 +156,41 @@ LinkSnapshot readLinks() {
         (rtnl_addr_get_family(a) == AF_INET ? link->ipv4 : link->ipv6).push_back(addr);
     }
 
+    std::vector<RouteEntry> found;
     for (nl_object* o = nl_cache_get_first(routes.get()); o; o = nl_cache_get_next(o)) {
         auto* r = reinterpret_cast<rtnl_route*>(o);
-        if (rtnl_route_get_table(r) != RT_TABLE_MAIN || rtnl_route_get_type(r) != RTN_UNICAST) continue;
-        nl_addr* dst = rtnl_route_get_dst(r);
-        if (dst && nl_addr_get_prefixlen(dst) != 0) continue;
+        if (rtnl_route_get_type(r) != RTN_UNICAST) continue;
+        RouteEntry base;
+        base.ipv6 = rtnl_route_get_family(r) == AF_INET6;
+        base.table = rtnl_route_get_table(r);
+        base.metric = rtnl_route_get_priority(r);
+        if (nl_addr* dst = rtnl_route_get_dst(r)) {
+            base.dstLen = static_cast<int>(nl_addr_get_prefixlen(dst));
+            if (base.dstLen > 0) base.dst = addressText(dst);
+        }
+        if (!carriesDefault(base)) continue;
         for (int i = 0; i < rtnl_route_get_nnexthops(r); ++i) {
             rtnl_nexthop* nh = rtnl_route_nexthop_n(r, i);
-            nl_addr* gw = rtnl_route_nh_get_gateway(nh);
-            Link* link = byIndex(snap.links, rtnl_route_nh_get_ifindex(nh));
-            if (!gw || !link) continue;
-            std::string text = addressText(gw);
-            if (text.empty()) continue;
-            if (rtnl_route_get_family(r) == AF_INET) {
-                link->gateways4.push_back(text);
-            } else {
-                link->gateways6.push_back(text + (isLinkLocal6(text) ? "%" + std::to_string(link->index) : ""));
+            RouteEntry e = base;
+            e.ifindex = rtnl_route_nh_get_ifindex(nh);
+            if (nl_addr* gw = rtnl_route_nh_get_gateway(nh)) e.gateway = addressText(gw);
+            found.push_back(std::move(e));
+        }
+    }
+    std::vector<RuleEntry> rules = readRules(sock.get());
+    for (bool v6 : {false, true}) {
+        for (auto& [index, defaults] : linkDefaults(found, rules, v6)) {
+            Link* link = byIndex(snap.links, index);
+            if (!link) continue;
+            if (defaults.carries) {
+                std::uint64_t rank = v6 ? (std::uint64_t{1} << 62) | defaults.rank : defaults.rank;
+                if (!link->routeRank || rank < *link->routeRank) link->routeRank = rank;
+            }
+            for (const auto& gw : defaults.gateways) {
+                std::string text = gw.empty() ? ownAddress(*link, v6) : gw;
+                if (text.empty()) continue;
+                if (!v6) link->gateways4.push_back(text);
+                else link->gateways6.push_back(text + (isLinkLocal6(text) ? "%" + std::to_string(link->index) : ""));
             }
         }
     }

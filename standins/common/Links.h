@@ -2,10 +2,13 @@
 // read over rtnetlink (libnl-route).
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "standins/common/Report.h"
+#include "standins/common/Routes.h"
 
 namespace standins {
 
@@ -21,6 +24,9 @@ struct Link {
     std::vector<Address> ipv6;
     std::vector<std::string> gateways4;
     std::vector<std::string> gateways6;
+    // How early the link carries the traffic without a more specific
+    // route (lower first, IPv4 before IPv6); absent when it carries none.
+    std::optional<std::uint64_t> routeRank;
 };
 
 struct LinkSnapshot {

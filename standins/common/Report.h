@@ -2,6 +2,7 @@
 // `/all` report in the modern layout. Pure: values in, text out.
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <optional>
 #include <string>
@@ -35,6 +36,7 @@ struct Adapter {
     std::vector<Address> ipv6;
     std::vector<std::string> gateways4;
     std::vector<std::string> gateways6;
+    std::optional<std::uint64_t> routeRank;  // carries the default traffic; lower first
     std::vector<std::string> dnsServers;  // IPv4 first
     std::string dhcpServer;
     std::optional<std::time_t> leaseObtained;
@@ -49,9 +51,11 @@ struct HostInfo {
 };
 
 // The text with each control character written as "?" (C0, DEL, and the C1
-// range as its two UTF-8 bytes, each a "?"): interface names, lease values and
-// resolver options never bring a line break or a terminal escape into what
-// the tool prints, and a "?" in an adapter pattern still matches the name.
+// range as its two UTF-8 bytes, each a "?"), and each byte that is not part
+// of well-formed UTF-8 too: interface names, lease values and resolver
+// options never bring a line break or a terminal escape into what the tool
+// prints, the report stays UTF-8 for its reader, and a "?" in an adapter
+// pattern still matches the name.
 // `keepLineEnds` leaves CR, LF and tabs, for a whole text of several lines.
 std::string printable(std::string_view text, bool keepLineEnds = false);
 
@@ -78,8 +82,9 @@ inline constexpr const char* kInternalError = "An internal error occurred: ";
 bool isLinkLocal6(const std::string& address);
 bool isAutoconf4(const std::string& address);
 
-// The machine's own adapters first: physical ones, then those that carry a
-// default route, then the rest, each group by index.
+// The adapters that carry the default traffic first, the one the kernel
+// uses first at the top; then physical ones, then those with a gateway,
+// then the rest, each group by index.
 bool shownBefore(const Adapter& x, const Adapter& y);
 
 // The whole `ipconfig /all` report, CR LF line ends.

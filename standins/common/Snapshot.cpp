@@ -75,10 +75,26 @@ bool shownInReport(const Link& link) {
     return !(link.flags & IFF_LOOPBACK) && (link.flags & IFF_UP) && link.arpType != ARPHRD_LOOPBACK;
 }
 
-bool bridgePort(const Link& link, const std::vector<Link>& links) {
+bool enslavedPort(const Link& link, const std::vector<Link>& links) {
+    if (link.flags & IFF_SLAVE) return true;
     if (link.master == 0) return false;
     auto m = std::find_if(links.begin(), links.end(), [&](const Link& l) { return l.index == link.master; });
-    return m != links.end() && (m->kind == "bridge" || m->kind == "openvswitch");
+    return m != links.end() &&
+           (m->kind == "bridge" || m->kind == "openvswitch" || m->kind == "bond" || m->kind == "team");
+}
+
+bool portlessBridge(const Link& link, const std::vector<Link>& links) {
+    return link.kind == "bridge" &&
+           std::none_of(links.begin(), links.end(), [&](const Link& l) { return l.master == link.index; });
+}
+
+std::vector<Address> withoutAutoconfAlias(const std::vector<Address>& ipv4) {
+    bool other = std::any_of(ipv4.begin(), ipv4.end(), [](const Address& a) { return !isAutoconf4(a.text); });
+    if (!other) return ipv4;
+    std::vector<Address> out;
+    for (const auto& a : ipv4)
+        if (!isAutoconf4(a.text)) out.push_back(a);
+    return out;
 }
 
 bool wirelessDevice(const std::string& sysDir) { return exists(sysDir + "/wireless") || exists(sysDir + "/phy80211"); }
@@ -114,7 +130,7 @@ Snapshot takeSnapshot() {
 
     std::vector<std::pair<Adapter, DhcpOwner>> rows;
     for (const auto& link : links.links) {
-        if (link.flags & IFF_LOOPBACK || bridgePort(link, links.links)) continue;
+        if (link.flags & IFF_LOOPBACK || enslavedPort(link, links.links)) continue;
         if (!shownInReport(link) && !networkdRuns) continue;
         DhcpOwner owner = findOwner(link.name, link.index, processes);
         // A link systemd-networkd took down for a release stays in the report.
@@ -127,13 +143,18 @@ Snapshot takeSnapshot() {
         a.kind = kindOf(link, wirelessDevice(sys));
         a.physical = exists(sys + "/device");
         // A link taken down for a release is not a pulled cable.
-        a.carrier = (link.flags & IFF_LOWER_UP) != 0 || releasedDown;
+        a.carrier = ((link.flags & IFF_LOWER_UP) != 0 && !portlessBridge(link, links.links)) || releasedDown;
+        // Only a port or a radio has a cable to pull: a bridge without
+        // ports, a tun no program holds or a veth whose peer is down is not
+        // an adapter at all for now.
+        if (!a.carrier && !a.physical) continue;
         a.description = describe(link, sys);
         a.mac = link.mac;
-        a.ipv4 = link.ipv4;
+        a.ipv4 = withoutAutoconfAlias(link.ipv4);
         a.ipv6 = link.ipv6;
         a.gateways4 = link.gateways4;
         a.gateways6 = link.gateways6;
+        a.routeRank = link.routeRank;
         a.dhcp = owner.client != DhcpClient::None;
         std::vector<std::string> servers = resolvedLinkServers(link.index);
         if (servers.empty() && owner.client == DhcpClient::Networkd) servers = networkdLinkServers(link.index);
