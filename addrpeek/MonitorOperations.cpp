@@ -4,6 +4,7 @@
 #include "addrpeek/Monitor.h"
 #include "addrpeek/MonitorTexts.h"
 #include "addrpeek/ServerSetting.h"
+#include "platform/AddressText.h"
 #include "sysinfo/HostFacts.h"
 
 namespace addrpeek {
@@ -76,8 +77,11 @@ std::string fetchPublicAddress(Monitor& m) {
     if (!temp.empty()) {
         const std::string local = temp + "\\ip.txt";
         m.p.download.removeCachedCopy(url);
-        if (m.p.download.toFile(url, local))
-            result = platform::shownText(m.p.files.readAll(local).value_or(std::string{}));
+        // Only an IP address counts: the page travels over plain HTTP.
+        if (m.p.download.toFile(url, local)) {
+            std::string page = m.p.files.readAll(local).value_or(std::string{});
+            if (platform::isIpAddress(platform::trimmedText(page))) result = page;
+        }
         m.p.files.deleteFile(local);
     }
     m.p.dialogs.setWaitCursor(false);

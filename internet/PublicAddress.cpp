@@ -3,6 +3,7 @@
 #include "internet/Fetch.h"
 #include "internet/PublicAddressText.h"
 #include "internet/UpdateCheck.h"
+#include "platform/AddressText.h"
 #include "reports/ErrorLog.h"
 
 namespace internet {
@@ -16,12 +17,16 @@ std::string echoLocalPath(const app::MainForm& form, platform::Platform& p) {
 
 std::string publicAddressLookup(app::MainForm& form, platform::Platform& p, const InternetSettings& settings) {
     // Stored but unreadable counts as not fetched: on to the echo service.
-    // What the status line, the log and the reports show is cut short.
-    if (auto page = fetchText(p, settings.productServer + kAddressPage, form.workingFolder + kServerLocalFile))
+    // So does a page whose address is not an IP address: the pages travel
+    // over plain HTTP, and the address goes on into logs, reports and mail.
+    if (auto page = fetchText(p, settings.productServer + kAddressPage, form.workingFolder + kServerLocalFile);
+        page && platform::isIpAddress(platform::trimmedText(cutAtTilde(*page))))
         return platform::shownText(*page) + kFromVorlan;
     auto page = fetchText(p, settings.echoService, echoLocalPath(form, p));
     if (!page) return kErr2;
-    return platform::shownText(echoPageResult(*page));
+    std::string result = echoPageResult(*page);
+    if (isFailureResult(result)) return result;
+    return platform::isIpAddress(platform::trimmedText(result)) ? result : kErr2;
 }
 
 void getPublicIp(app::MainForm& form, platform::Platform& p, InternetState& state) {

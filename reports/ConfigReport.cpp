@@ -34,7 +34,24 @@ std::string configurationReport(const ReportFields& f, const std::string& lineEn
 }
 
 std::string mailtoAddress(const ReportFields& fields) {
-    return kMailtoPrefix + configurationReport(fields, kMailLineEnd);
+    // Every character that would end the body, start another header field
+    // (&bcc=, &attach=) or a fragment, or break the line, is percent-encoded,
+    // so any value reaches the mail program as the text it was.
+    static const char kHex[] = "0123456789ABCDEF";
+    const std::string report = configurationReport(fields, "\n");
+    std::string address = kMailtoPrefix;
+    address.reserve(address.size() + report.size() * 11 / 10);
+    for (char ch : report) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || c == 0x7f || c == '&' || c == '%' || c == '#' || c == '?') {
+            address += '%';
+            address += kHex[c >> 4];
+            address += kHex[c & 15];
+        } else {
+            address += ch;
+        }
+    }
+    return address;
 }
 
 std::string addressListText(const std::vector<std::string>& privateAddresses, const std::string& publicAddress) {

@@ -39,7 +39,8 @@ struct ReportFields {
 
 // Every line, the last included, ends with `lineEnd` (CR LF or "%0A").
 std::string configurationReport(const ReportFields& fields, const std::string& lineEnd);
-// The mail address of a new message holding the report; only the line ends are encoded.
+// The mail address of a new message holding the report; line ends and every
+// control character, "&", "%", "#" and "?" in the body are percent-encoded.
 std::string mailtoAddress(const ReportFields& fields);
 // "Private IP:" or "Private IPs:", the private addresses, then the public one when known.
 std::string addressListText(const std::vector<std::string>& privateAddresses, const std::string& publicAddress);

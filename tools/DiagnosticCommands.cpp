@@ -3,6 +3,7 @@
 #include <string>
 
 #include "capture/AdapterScripts.h"
+#include "tools/HostCheck.h"
 #include "tools/StartOrSay.h"
 
 namespace tools {
@@ -26,7 +27,13 @@ void runHostCommand(app::MainForm& form, platform::Platform& p, HostCommand comm
     const HostCommandText& text = hostCommandText(command);
     std::optional<std::string> answer = p.dialogs.inputBox(text.prompt, kPromptTitle, form.targetHost);
     if (!answer || answer->empty()) return;
-    form.targetHost = *answer;  // exactly as typed: no trimming, no check of its form
+    // The host becomes part of a script line: one name or address, nothing
+    // that could end the line or add a command or a redirection to it.
+    if (auto problem = hostProblem(*answer)) {
+        p.dialogs.messageBox(*problem, app::kAppTitle);
+        return;
+    }
+    form.targetHost = *answer;
 
     capture::ScriptFile script = hostScript(command, *answer);
     const std::string path = form.workingFolder + script.name;

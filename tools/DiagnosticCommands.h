@@ -10,7 +10,8 @@ namespace tools {
 
 // Asks for a host (offering the target host), keeps a non-empty answer as
 // the new target host, writes the command's script from it and starts it.
-// An empty or cancelled answer does nothing.
+// An empty or cancelled answer does nothing; one that is not a host name or
+// an address gets a message saying what is wrong, and no script.
 void runHostCommand(app::MainForm& form, platform::Platform& p, HostCommand command);
 
 // The selected adapter's n + "pinggateway.bat", "pingdns1.bat", "pingdns2.bat".

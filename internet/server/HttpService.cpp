@@ -6,16 +6,20 @@
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <strings.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
 #include <mutex>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "internet/server/RequestLog.h"
 #include "internet/server/SiteFolder.h"
@@ -44,6 +48,9 @@ struct Connection {
 char checkedMark;
 char answeredMark;
 
+// Connections one address may hold at once (at most a quarter of all).
+constexpr unsigned kPerAddressConnections = 256;
+
 std::string peerText(const sockaddr* addr) {
     char text[INET6_ADDRSTRLEN] = "";
     if (addr == nullptr) return text;
@@ -69,6 +76,15 @@ MHD_Result countHeader(void* cls, MHD_ValueKind, const char* key, const char* va
     return MHD_YES;
 }
 
+// Every X-Forwarded-For line, in order, as one list.
+MHD_Result joinForwardedFor(void* cls, MHD_ValueKind, const char* key, const char* value) {
+    if (key == nullptr || strcasecmp(key, "X-Forwarded-For") != 0) return MHD_YES;
+    auto* list = static_cast<std::string*>(cls);
+    if (!list->empty()) *list += ", ";
+    *list += value ? value : "";
+    return MHD_YES;
+}
+
 }  // namespace
 
 struct HttpService::State {
@@ -81,6 +97,8 @@ struct HttpService::State {
 
     std::mutex connectionsMutex;
     Connection* connections = nullptr;
+    unsigned openConnections = 0;
+    unsigned connectionLimit = 0;
 
     std::mutex sweepMutex;
     std::condition_variable sweepWake;
@@ -159,8 +177,9 @@ struct HttpService::State {
         }
         *requestContext = &answeredMark;
 
-        const char* forwarded = MHD_lookup_connection_value(c, MHD_HEADER_KIND, "X-Forwarded-For");
-        std::string caller = callerAddress(peer, forwarded ? forwarded : "", options.trustedProxies);
+        std::string forwarded;
+        if (!options.trustedProxies.empty()) MHD_get_connection_values(c, MHD_HEADER_KIND, joinForwardedFor, &forwarded);
+        std::string caller = callerAddress(peer, forwarded, options.trustedProxies);
         if (auto reply = fetchedResource(path, caller, options.texts))
             return answerText(c, method, path, peer, reply->status, reply->contentType, reply->body, true, false);
 
@@ -192,6 +211,7 @@ struct HttpService::State {
             conn->next = connections;
             if (connections) connections->prev = conn;
             connections = conn;
+            ++openConnections;
             *socketContext = conn;
             return;
         }
@@ -204,6 +224,7 @@ struct HttpService::State {
             if (conn->prev) conn->prev->next = conn->next;
             else connections = conn->next;
             if (conn->next) conn->next->prev = conn->prev;
+            --openConnections;
         }
         *socketContext = nullptr;
         delete conn;
@@ -215,20 +236,39 @@ struct HttpService::State {
             static_cast<Connection*>(info->socket_context)->waitingSince.store(nowMs(), std::memory_order_relaxed);
     }
 
-    // Cuts connections that have waited too long for a request head.
+    // Cuts connections that have waited too long for a request head, and,
+    // once nine in ten of the allowed connections are open, the ones that
+    // have waited longest, until seven in ten are left: requests being
+    // answered are never cut, idle ones make room for new callers.
     void sweep() {
         const long long limit = static_cast<long long>(options.requestTimeout) * 1000;
+        const unsigned crowded = connectionLimit - connectionLimit / 10, relieved = connectionLimit / 10 * 7;
         std::unique_lock<std::mutex> wait(sweepMutex);
+        std::vector<std::pair<long long, Connection*>> idle;
         while (sweeping) {
             sweepWake.wait_for(wait, std::chrono::milliseconds(200));
             long long now = nowMs();
             std::lock_guard<std::mutex> lock(connectionsMutex);
+            idle.clear();
+            unsigned open = openConnections;
             for (Connection* conn = connections; conn != nullptr; conn = conn->next) {
                 long long since = conn->waitingSince.load(std::memory_order_relaxed);
-                if (since != 0 && now - since > limit && conn->fd >= 0) {
+                if (since == 0 || conn->fd < 0) continue;
+                if (now - since > limit) {
                     ::shutdown(conn->fd, SHUT_RDWR);
                     conn->waitingSince.store(0, std::memory_order_relaxed);
+                    --open;
+                } else if (open >= crowded) {
+                    idle.emplace_back(since, conn);
                 }
+            }
+            if (open < crowded) continue;
+            std::sort(idle.begin(), idle.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+            for (auto& [since, conn] : idle) {
+                if (open <= relieved) break;
+                ::shutdown(conn->fd, SHUT_RDWR);
+                conn->waitingSince.store(0, std::memory_order_relaxed);
+                --open;
             }
         }
     }
@@ -314,16 +354,23 @@ std::string HttpService::start() {
         setrlimit(RLIMIT_NOFILE, &files);
     }
     getrlimit(RLIMIT_NOFILE, &files);
-    unsigned connectionLimit = files.rlim_cur > 1064 ? static_cast<unsigned>(std::min<rlim_t>(files.rlim_cur - 64, 60000)) : 1000;
-
     unsigned workers = s.options.workers > 0 ? static_cast<unsigned>(s.options.workers)
                                              : std::max(1u, std::thread::hardware_concurrency());
+    // Below the open-file limit, with room for the workers' own descriptors,
+    // the log and the site's files; one address takes no more than its share.
+    const rlim_t reserve = 64 + 4 * static_cast<rlim_t>(workers);
+    const rlim_t openFiles = files.rlim_cur == RLIM_INFINITY ? 65536 : files.rlim_cur;
+    unsigned connectionLimit =
+        static_cast<unsigned>(openFiles > reserve + 32 ? std::min<rlim_t>(openFiles - reserve, 60000) : std::max<rlim_t>(openFiles / 2, 1));
+    unsigned perAddressLimit = std::max(1u, std::min(kPerAddressConnections, connectionLimit / 4));
+    s.connectionLimit = connectionLimit;
     unsigned flags = MHD_USE_EPOLL_INTERNAL_THREAD | MHD_USE_TURBO;
     s.daemon = MHD_start_daemon(
         flags, 0, nullptr, nullptr, onRequestThunk, &s,
         MHD_OPTION_LISTEN_SOCKET, s.listenFd,
         MHD_OPTION_THREAD_POOL_SIZE, workers,
         MHD_OPTION_CONNECTION_LIMIT, connectionLimit,
+        MHD_OPTION_PER_IP_CONNECTION_LIMIT, perAddressLimit,
         // Room for a request head of kMaxHeadBytes and what is kept of it.
         MHD_OPTION_CONNECTION_MEMORY_LIMIT, static_cast<size_t>(kMaxHeadBytes * 2),
         MHD_OPTION_CONNECTION_TIMEOUT, static_cast<unsigned>(s.options.requestTimeout),

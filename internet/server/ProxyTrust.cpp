@@ -39,13 +39,17 @@ bool TrustedProxies::add(const std::string& text) {
     auto slash = text.find('/');
     auto address = parseAddress(text.substr(0, slash));
     if (!address) return false;
-    int maxBits = isMappedV4(*address) && text.find(':') == std::string::npos ? 32 : 128;
+    bool v4 = isMappedV4(*address) && text.find(':') == std::string::npos;
+    int maxBits = v4 ? 32 : 128;
     int bits = maxBits;
     if (slash != std::string::npos) {
         const char* first = text.data() + slash + 1;
         const char* last = text.data() + text.size();
         auto [end, ec] = std::from_chars(first, last, bits);
         if (first == last || ec != std::errc{} || end != last || bits < 0 || bits > maxBits) return false;
+        // "::ffff:127.0.0.1/8" would cover every IPv4 address: a mapped
+        // prefix must keep the whole mapping (the IPv4 prefix is bits - 96).
+        if (!v4 && isMappedV4(*address) && bits < 96) return false;
     }
     if (maxBits == 32) bits += 96;
     networks_.push_back({*address, bits});

@@ -15,7 +15,8 @@ std::optional<Address> parseAddress(const std::string& text);
 
 class TrustedProxies {
 public:
-    // "192.0.2.1", "10.0.0.0/8", "2001:db8::/32"; false for anything else.
+    // "192.0.2.1", "10.0.0.0/8", "2001:db8::/32", "::ffff:10.0.0.0/104";
+    // false for anything else (a mapped IPv4 prefix shorter than 96 bits too).
     bool add(const std::string& text);
     bool contains(const Address& address) const;
     bool empty() const { return networks_.empty(); }
@@ -36,6 +37,8 @@ private:
 // until a hop that is not trusted: that one is the caller. An entry that is
 // not an address ends the walk at the hop that sent it. Engines such as nginx
 // (real_ip_recursive) and Apache httpd (mod_remoteip) read it the same way.
+// Every X-Forwarded-For line of a request counts, joined in order with ", "
+// (a proxy may add a line of its own rather than extend the client's).
 std::string callerAddress(const std::string& peer, const std::string& forwardedFor, const TrustedProxies& trusted);
 
 }  // namespace webserver

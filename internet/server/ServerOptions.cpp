@@ -49,7 +49,8 @@ std::variant<ServerOptions, std::string> parseServerOptions(const std::vector<st
             options.texts.whatsNew = value;
         } else if (arg == "--trust-proxy") {
             if (!options.trustedProxies.add(value))
-                return "--trust-proxy needs an address or ADDRESS/BITS, not \"" + value + "\"";
+                return "--trust-proxy needs an address or ADDRESS/BITS (a mapped ::ffff:a.b.c.d/BITS with BITS of 96 "
+                       "or more), not \"" + value + "\"";
         } else if (arg == "--request-timeout") {
             if (!parseNumber(value, 1, 3600, options.requestTimeout))
                 return "--request-timeout needs seconds from 1 to 3600, not \"" + value + "\"";

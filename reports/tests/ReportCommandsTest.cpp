@@ -61,7 +61,7 @@ TEST_F(ReportsFixture, EmailOpensOneMailtoAddress) {
     form.mnucopyemail.click();
     ASSERT_EQ(fake.shell.opened.size(), 1u);
     EXPECT_EQ(fake.shell.opened[0], reports::mailtoAddress(reports::reportFields(form)));
-    EXPECT_NE(fake.shell.opened[0].find("1) LAN & Wi-Fi%0A"), std::string::npos);
+    EXPECT_NE(fake.shell.opened[0].find("1) LAN %26 Wi-Fi%0A"), std::string::npos);
     EXPECT_TRUE(fake.dialogs.messages.empty());
     EXPECT_TRUE(fake.clipboard.text.empty());
 }

@@ -73,21 +73,33 @@ TEST(ConfigurationReport, LinesForTheDocumentedCases) {
     }
 }
 
-TEST(ConfigurationReport, MailAddressEncodesOnlyLineEnds) {
+TEST(ConfigurationReport, MailAddressEncodesWhatWouldEndOrExtendTheBody) {
     ReportFields f = machine();
     f.domain = "R&D (lab)";
-    f.adapters.push_back({"1) LAN & more"});
+    f.publicAddress = "6.6.6.6&bcc=x@evil.test#?";
+    f.adapters.push_back({"1) LAN & more", "DNS Suffix: a%0Ab\tc\rd\x7f\xc3\xa4"});
     const std::string address = reports::mailtoAddress(f);
-    const std::string prefix = "mailto:?subject=Lanomat Info&body=Computer name:    DESK1%0ADomain/Workgroup: R&D (lab)(Workgroup)%0A";
+    const std::string prefix = "mailto:?subject=Lanomat Info&body=Computer name:    DESK1%0ADomain/Workgroup: R%26D (lab)(Workgroup)%0A";
     EXPECT_EQ(address.substr(0, prefix.size()), prefix);
-    EXPECT_NE(address.find("%0A%0A1) LAN & more%0A" + kDashes + "%0A"), std::string::npos);
-    EXPECT_EQ(address.find('\r'), std::string::npos);
-    EXPECT_EQ(address.find('\n'), std::string::npos);
+    EXPECT_NE(address.find("Public (WAN) IP : 6.6.6.6%26bcc=x@evil.test%23%3F%0A"), std::string::npos) << address;
+    EXPECT_NE(address.find("%0A%0A1) LAN %26 more%0ADNS Suffix: a%250Ab%09c%0Dd%7F\xc3\xa4%0A" + kDashes + "%0A"),
+              std::string::npos)
+        << address;
+    EXPECT_EQ(address.find('&', address.find("body=")), std::string::npos);
+    EXPECT_EQ(address.find('#'), std::string::npos);
     EXPECT_EQ(address.substr(address.size() - 3), "%0A");
-    // The e-mail body is the clipboard report with the other line end.
-    std::string body = reports::configurationReport(f, "\r\n");
-    for (std::size_t at; (at = body.find("\r\n")) != std::string::npos;) body.replace(at, 2, "%0A");
-    EXPECT_EQ(address, reports::kMailtoPrefix + body);
+    // Decoded, the e-mail body is the clipboard report with the other line end.
+    std::string body = reports::configurationReport(f, "\n"), decoded;
+    const std::string encoded = address.substr(std::string(reports::kMailtoPrefix).size());
+    for (std::size_t i = 0; i < encoded.size(); ++i) {
+        if (encoded[i] == '%') {
+            decoded += static_cast<char>(std::stoi(encoded.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            decoded += encoded[i];
+        }
+    }
+    EXPECT_EQ(decoded, body);
 }
 
 TEST(AddressList, Texts) {

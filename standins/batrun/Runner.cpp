@@ -3,15 +3,18 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <set>
 
 #include "platform/linux/NativePath.h"
+#include "platform/linux/TrustedFolder.h"
 #include "standins/batrun/ScriptLine.h"
 #include "standins/common/Exec.h"
 #include "standins/common/Files.h"
@@ -187,10 +190,55 @@ private:
 
 }  // namespace
 
+namespace {
+
+// The script's text, read only from a regular file in a folder that only
+// root and the user control from / down (another user could otherwise swap
+// the script, or the folder, between the check and the read): opened
+// through a descriptor of the checked folder, without waiting (a FIFO or a
+// device would block the open or the read for ever), then checked through
+// its own descriptor; why not, when it cannot be read.
+std::optional<std::string> scriptText(std::string path, std::string& why) {
+    if (path.empty() || path[0] != '/') path = currentFolder() + "/" + path;
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == 0 ? "/" : path.substr(0, slash), name = path.substr(slash + 1);
+    int dir = platform::linux_backend::openTrustedFolder(folder, why);
+    if (dir < 0) return std::nullopt;
+    int fd = openat(dir, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+    close(dir);
+    if (fd < 0) {
+        why = errno == ELOOP ? "it is a link" : std::strerror(errno);
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        why = S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file";
+        close(fd);
+        return std::nullopt;
+    }
+    std::string text;
+    char buffer[8192];
+    ssize_t n;
+    while ((n = read(fd, buffer, sizeof buffer)) != 0) {
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            why = std::strerror(errno);
+            close(fd);
+            return std::nullopt;
+        }
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(fd);
+    return text;
+}
+
+}  // namespace
+
 int runScript(const std::string& path) {
-    auto text = readFile(path);
+    std::string why;
+    auto text = scriptText(path, why);
     if (!text) {
-        writeAll(2, "batrun: cannot read the script " + path + ": " + std::strerror(errno) + "\n");
+        writeAll(2, "batrun: cannot read the script " + path + ": " + why + "\n");
         return 1;
     }
     return Runner().run(scriptLines(*text));

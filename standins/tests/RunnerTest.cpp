@@ -2,6 +2,7 @@
 // scripts in a window style.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -126,4 +127,36 @@ TEST(WindowStyles, HiddenStartWritesTheReportAndTerminallessStylesFail) {
     setenv("PATH", oldPath.c_str(), 1);
     if (oldTerminal) setenv("TERMINAL", savedTerminal.c_str(), 1);
     EXPECT_FALSE(processes.start("no-such-program-cfgscope --x", platform::WindowStyle::Hidden));
+}
+
+// Scripts that are not regular files: a FIFO nobody writes to (the runner
+// once waited on it for ever), a folder, a device, a link; and a script in
+// a folder others may write into, where it could be swapped before it is
+// read. Each is refused at once.
+TEST(HostileScripts, OnlyRegularFilesAreRunAndNothingBlocks) {
+    TempDir dir;
+    ASSERT_EQ(mkfifo((dir.path + "/fifo.bat").c_str(), 0600), 0);
+    ASSERT_EQ(mkdir((dir.path + "/folder.bat").c_str(), 0700), 0);
+    ASSERT_EQ(mkdir((dir.path + "/open").c_str(), 0777), 0);
+    ASSERT_EQ(chmod((dir.path + "/open").c_str(), 0777), 0);
+    writeFile(dir.path + "/open/s.bat", "@echo ran\r\n");
+    writeFile(dir.path + "/real.bat", "@echo ran\r\n");
+    ASSERT_EQ(symlink((dir.path + "/real.bat").c_str(), (dir.path + "/link.bat").c_str()), 0);
+    struct Case {
+        std::string path;
+        std::string why;
+    } cases[] = {
+        {dir.path + "/fifo.bat", "it is not a regular file"},
+        {dir.path + "/folder.bat", "it is a folder"},
+        {"/dev/zero", "it is not a regular file"},
+        {dir.path + "/link.bat", "it is a link"},
+        {dir.path + "/open/s.bat", "the folder " + dir.path + "/open may be written by other users"},
+    };
+    for (const auto& c : cases) {
+        ExecResult r = runProgram({binPath("batrun"), c.path}, 5000, true);
+        EXPECT_FALSE(r.timedOut) << c.path;
+        EXPECT_EQ(r.exitCode, 1) << c.path;
+        EXPECT_NE(r.output.find("cannot read the script " + c.path + ": " + c.why), std::string::npos) << r.output;
+        EXPECT_EQ(r.output.find("ran"), std::string::npos) << r.output;
+    }
 }

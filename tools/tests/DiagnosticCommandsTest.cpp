@@ -36,8 +36,7 @@ std::vector<HostCase> hostCases() {
 }
 
 TEST(HostCommands, WriteTheSevenLineScriptWithTheHostAsTyped) {
-    // Blanks and options stay as typed, before and after the name.
-    for (const std::string host : {"example.org", "10.0.0.1 -n 10", " spaced host ", "http://x"}) {
+    for (const std::string host : {"example.org", "10.0.0.1", "2001:db8::1", "fe80::1%eth0", "fe80::1%12", "EX-1.test"}) {
         for (const auto& c : hostCases()) {
             ToolsFixture t;
             t.fake.dialogs.answers = {host};
@@ -53,6 +52,44 @@ TEST(HostCommands, WriteTheSevenLineScriptWithTheHostAsTyped) {
             EXPECT_EQ(t.started()[0], std::make_pair(t.wf + c.script, c.style)) << c.item;
             EXPECT_EQ(t.form.targetHost, host);
             EXPECT_TRUE(t.messages().empty());
+        }
+    }
+}
+
+// Anything but one name or address gets a message saying what is wrong, and
+// neither a script nor a new target host.
+TEST(HostCommands, WhatIsNotAHostIsNamedAndNothingIsWritten) {
+    const std::string prefix = "This is not a host name or an IP address: it ";
+    struct Case {
+        std::string host;
+        const char* why;
+    } cases[] = {
+        {"127.0.0.1\r\nsh -c id", "holds a line break"},
+        {"127.0.0.1\nid", "holds a line break"},
+        {"127.0.0.1 > ~/.profile", "holds a blank"},
+        {" example.org", "holds a blank"},
+        {"10.0.0.1 -n 10", "holds a blank"},
+        {"a|b", "holds \"|\""},
+        {"a&calc", "holds \"&\""},
+        {"a;b", "holds \";\""},
+        {"a<b", "holds \"<\""},
+        {"http://x", "holds \"/\""},
+        {"a\x1b[2J", "holds a control character (1B)"},
+        {"-f", "begins with \"-\""},
+        {"example.org%eth0", "holds \"%\""},
+        {"fe80::1%", "holds \"%\""},
+        {std::string(254, 'a'), "is longer than 253 characters"},
+    };
+    for (const auto& c : cases) {
+        for (const auto& h : hostCases()) {
+            ToolsFixture t;
+            t.fake.dialogs.answers = {c.host};
+            h.click(t.form);
+            EXPECT_TRUE(t.fake.files.files.empty()) << h.item << " " << c.host;
+            EXPECT_TRUE(t.started().empty()) << h.item << " " << c.host;
+            EXPECT_EQ(t.form.targetHost, "www.google.com");
+            ASSERT_EQ(t.messages().size(), 1u) << c.host;
+            EXPECT_EQ(t.messages()[0].text.rfind(prefix + c.why + ".\n\n", 0), 0u) << t.messages()[0].text;
         }
     }
 }

@@ -90,6 +90,26 @@ TEST(EndToEnd, PingScriptForLoopbackPrintsFourReplies) {
     EXPECT_TRUE(t.fake.dialogs.messages.empty());
 }
 
+// A host pasted with a line break and a second command, or a redirection:
+// the script runner would run the second line as the user. Nothing runs and
+// no file is touched.
+TEST(HostileHosts, PastedCommandsAndRedirectionsNeverRun) {
+    LiveForm t;
+    ASSERT_FALSE(t.dir.empty());
+    const std::string mark = t.dir + "/ran", target = t.dir + "/profile";
+    for (const std::string host : {"127.0.0.1\r\ntouch " + mark, "127.0.0.1\ntouch " + mark,
+                                   "127.0.0.1 > " + target, "127.0.0.1 -c 1 >> " + target}) {
+        for (auto* item : {&t.form.ping, &t.form.mnutracert, &t.form.nslookup}) {
+            t.fake.dialogs.answers = {host};
+            item->click();
+        }
+    }
+    EXPECT_FALSE(exists(mark));
+    EXPECT_FALSE(exists(target));
+    EXPECT_TRUE(t.processes.outputs.empty());
+    EXPECT_EQ(t.fake.dialogs.messages.size(), 12u);
+}
+
 // dhclient holds vnm0's lease in the lab (standins/tests/lab/lab.sh).
 class DhcpClientReached : public ::testing::Test {
 protected:
