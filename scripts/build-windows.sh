@@ -3,10 +3,13 @@
 # and their tests with mingw-w64, and the release archive of the two programs
 # (build-win/cfgscope-VERSION-windows-x64.zip). The Linux build
 # (scripts/build.sh) is separate and unaffected.
+# Last, their Windows Installer package (build-win/cfgscope-VERSION-windows-x64.msi,
+# scripts/build-msi.sh).
 #
 # Debian packages this needs (installed below when missing; CI's Linux build
 # does not use them, so they are not in scripts/deps/):
 #   g++-mingw-w64-x86-64-posix  mingw-w64-tools  googletest  wine  wine64  python3
+#   wixl  msitools   (the installer package: wixl builds it, msiinfo reads it)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -15,6 +18,7 @@ toolchain=$root/cmake/mingw-w64-x86_64.cmake
 jobs=${CFGSCOPE_JOBS:-$(nproc)}
 
 packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64 python3)
+packages+=(wixl msitools)
 missing=()
 for pkg in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
@@ -42,3 +46,6 @@ cmake -S . -B "$out" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Rele
 cmake --build "$out" -j "$jobs"
 (cd "$out" && cpack -G ZIP >/dev/null)
 ls "$out"/cfgscope-*-windows-x64.zip
+
+# The Windows Installer package.
+scripts/build-msi.sh "$out"
