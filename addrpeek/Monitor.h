@@ -31,6 +31,8 @@ void publicRefresh(Monitor& m);
 void publicFetchTick(Monitor& m);
 // The page "/ip.shtml" whole, or "Cannot Acquire"; errors are passed over.
 std::string fetchPublicAddress(Monitor& m);
+// Deletes the fetched copy of the page, which a fetch cut short leaves.
+void removeFetchedCopy(Monitor& m);
 // Status text and colour for the public address text.
 void updateConnectionStatus(Monitor& m);
 // Menu "Auto Refresh" and the countdown item.

@@ -30,6 +30,8 @@ Facts factsOf(Monitor& m) {
     return facts;
 }
 
+std::string fetchedCopy(const std::string& temp) { return temp + "\\ip.txt"; }
+
 // Shows "Acquiring ..." and leaves the fetch to the public-fetch timer, so the
 // window is painted with it before the fetch blocks.
 void requestPublicAddress(Monitor& m) {
@@ -75,7 +77,7 @@ std::string fetchPublicAddress(Monitor& m) {
     std::string result = kCannotAcquire;
     // Without a temporary folder of the user's there is nowhere to fetch to.
     if (!temp.empty()) {
-        const std::string local = temp + "\\ip.txt";
+        const std::string local = fetchedCopy(temp);
         m.p.download.removeCachedCopy(url);
         // Only an IP address counts: the page travels over plain HTTP.
         if (m.p.download.toFile(url, local)) {
@@ -86,6 +88,11 @@ std::string fetchPublicAddress(Monitor& m) {
     }
     m.p.dialogs.setWaitCursor(false);
     return result;
+}
+
+void removeFetchedCopy(Monitor& m) {
+    const std::string temp = m.p.env.get("TEMP");
+    if (!temp.empty()) m.p.files.deleteFile(fetchedCopy(temp));
 }
 
 void updateConnectionStatus(Monitor& m) {

@@ -12,7 +12,13 @@
 #include "helpdesk/ReportOutput.h"
 #include "platform/console/ConsoleDialogs.h"
 #include "platform/linux/FreshFolder.h"
-#include "platform/linux/LinuxServices.h"
+#include "platform/console/NoDownload.h"
+#include "platform/linux/LinuxEnvironment.h"
+#include "platform/linux/LinuxFiles.h"
+#include "platform/linux/LinuxProcesses.h"
+#include "platform/linux/LinuxSession.h"
+#include "platform/linux/LinuxSystemQueries.h"
+#include "platform/linux/XdgShell.h"
 #include "platform/linux/NativePath.h"
 #include "platform/linux/ProcessGroup.h"
 #include "sysinfo/HostReport.h"
@@ -88,11 +94,20 @@ int diagnoseMachine(const Options& o, std::ostream& out, std::ostream& err) {
             return 2;
         }
     }
-    LinuxServices services;
+    // The Linux backend without its transfer library: the diagnosis fetches nothing.
+    struct {
+        LinuxFiles files;
+        LinuxProcesses processes;
+        LinuxEnvironment env;
+        LinuxSystemQueries system;
+        platform::NoDownload download;
+        XdgShell shell;
+    } services;
     CommandSession session;
     platform::ConsoleClipboard clipboard;
     platform::ConsoleDialogs dialogs(std::cin, err);
-    platform::Platform p = services.with(clipboard, dialogs, &session);
+    platform::Platform p{services.files, services.processes, services.env, session, clipboard,
+                         dialogs,        services.system,    services.download, services.shell};
 
     std::string temp = services.env.get("TEMP");
     if (temp.empty()) {

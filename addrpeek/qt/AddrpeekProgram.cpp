@@ -10,14 +10,17 @@
 #include "ui/qt/DisplayCheck.h"
 #include "ui/qt/FormWindow.h"
 #include "ui/qt/QtDialogs.h"
+#include "ui/qt/ShutdownSignals.h"
 #include "platform/linux/LinuxServices.h"
 
 namespace ui::qt {
 
 int runAddrpeekProgram(int argc, char** argv, std::ostream& err) {
-    if (explainNoDisplay("addrpeek", err)) return kNoDisplayStatus;
+    const DisplayChoice display = chooseDisplay();
+    if (explainNoDisplay("addrpeek", display, err)) return kNoDisplayStatus;
 
-    QApplication application(argc, argv);
+    ToolkitArguments arguments(argc, argv, display.platform);
+    QApplication application(arguments.argc(), arguments.argv());
     QApplication::setApplicationName(addrpeek::kAppTitle);
 
     platform::linux_backend::LinuxServices services;
@@ -31,6 +34,14 @@ int runAddrpeekProgram(int argc, char** argv, std::ostream& err) {
     form.onShow = [&] { window.showCentred(); };
     addrpeek::Monitor monitor{form, p, addrpeek::productServerBase(services.env), [&] { window.close(); }};
     addrpeek::wireMonitor(monitor);
+    endOnTerminationSignals(
+        &window,
+        [&] {
+            if (window.busy() || QApplication::activeModalWidget()) return false;
+            window.close();
+            return true;
+        },
+        [&] { addrpeek::removeFetchedCopy(monitor); });
 
     bool started = false;
     window.run([&] { started = addrpeek::startMonitor(monitor); });

@@ -38,13 +38,15 @@ void timingMark(const char* stage, std::ostream& err) {
 }  // namespace
 
 int runMainProgram(int argc, char** argv, std::ostream& err) {
-    if (explainNoDisplay("cfgscope", err)) {
+    const DisplayChoice display = chooseDisplay();
+    if (explainNoDisplay("cfgscope", display, err)) {
         err << "The diagnosis needs no display: cfgscope --diagnose\n";
         return kNoDisplayStatus;
     }
 
     timingMark("main", err);
-    QApplication application(argc, argv);
+    ToolkitArguments arguments(argc, argv, display.platform);
+    QApplication application(arguments.argc(), arguments.argv());
     QApplication::setApplicationName(app::kAppTitle);
     timingMark("toolkit", err);
 
@@ -70,7 +72,14 @@ int runMainProgram(int argc, char** argv, std::ostream& err) {
     // ending, a termination signal) removes the working folder.
     window.onClose = [&] { app::shutDown(form, p); };
     QObject::connect(&application, &QCoreApplication::aboutToQuit, [&] { app::shutDown(form, p); });
-    closeOnTerminationSignals(&window);
+    endOnTerminationSignals(
+        &window,
+        [&] {
+            if (window.busy() || QApplication::activeModalWidget()) return false;
+            window.close();
+            return true;
+        },
+        [&] { app::shutDown(form, p); });
     timingMark("window-built", err);
 
     app::StartOutcome outcome = app::StartOutcome::Stopped;

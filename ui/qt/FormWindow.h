@@ -51,6 +51,8 @@ public:
 
     // Runs when the window closes, whatever closed it.
     std::function<void()> onClose;
+    // An operation runs (a box of it may be open); a close waits for its end.
+    bool busy() const { return busy_ > 0; }
 
     // Runs an operation of the form. A close asked for while one runs (a
     // blocking capture repaints and so takes window events) waits until the

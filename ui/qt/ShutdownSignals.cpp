@@ -5,10 +5,11 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 
-#include <QPointer>
+#include <QObject>
 #include <QSocketNotifier>
-#include <QWidget>
 
 namespace ui::qt {
 
@@ -24,16 +25,18 @@ extern "C" void onTerminationSignal(int) {
 
 }  // namespace
 
-void closeOnTerminationSignals(QWidget* window) {
+void endOnTerminationSignals(QObject* context, std::function<bool()> closeNormally, std::function<void()> cleanUp) {
     if (signalPipe[0] >= 0) return;
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, window);
-    QPointer<QWidget> target(window);
-    QObject::connect(notifier, &QSocketNotifier::activated, window, [target] {
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, context);
+    QObject::connect(notifier, &QSocketNotifier::activated, context, [closeNormally, cleanUp] {
         char buf[16];
         while (read(signalPipe[0], buf, sizeof buf) > 0) {
         }
-        if (target) target->close();
+        if (closeNormally()) return;
+        cleanUp();
+        std::fflush(nullptr);
+        std::_Exit(0);
     });
     struct sigaction action {};
     action.sa_handler = onTerminationSignal;
