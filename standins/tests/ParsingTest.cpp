@@ -1,6 +1,7 @@
 // Lease files, adapter name patterns and script lines.
 #include <gtest/gtest.h>
 
+#include <net/if.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include "standins/common/Leases.h"
 #include "standins/common/Pattern.h"
 #include "standins/common/Resolver.h"
+#include "standins/common/Routes.h"
 #include "standins/common/Snapshot.h"
 #include "standins/ipconfig/DnsCache.h"
 
@@ -219,20 +221,23 @@ TEST(ScriptLines, NetworkToolArguments) {
     EXPECT_EQ(tracertArgs({"-w", "500", "host"}, false), (V{"tracepath", "host"}));
 }
 
-// Bridge ports are left out; a wireless device is told by its sysfs folder.
-TEST(Adapters, BridgePortsAndWireless) {
-    Link br, port, bondPort, plain;
+// Ports of a bridge, bond or team are left out, the ports of a VRF are
+// not; a wireless device is told by its sysfs folder.
+TEST(Adapters, EnslavedPortsAndWireless) {
+    Link br, port, bond, bondPort, team, teamPort, vrf, vrfPort, flagged, plain;
     br.index = 3, br.kind = "bridge";
     port.index = 7, port.kind = "veth", port.master = 3;
-    Link bond;
     bond.index = 4, bond.kind = "bond";
     bondPort.index = 8, bondPort.master = 4;
+    team.index = 5, team.kind = "team";
+    teamPort.index = 10, teamPort.master = 5;
+    vrf.index = 6, vrf.kind = "vrf";
+    vrfPort.index = 11, vrfPort.master = 6;
+    flagged.index = 12, flagged.flags = IFF_SLAVE;  // a bond's slave whose master is not listed
     plain.index = 9;
-    std::vector<Link> links{br, bond, port, bondPort, plain};
-    EXPECT_TRUE(bridgePort(port, links));
-    EXPECT_FALSE(bridgePort(bondPort, links)) << "a bond's port is not a bridge's";
-    EXPECT_FALSE(bridgePort(plain, links));
-    EXPECT_FALSE(bridgePort(br, links));
+    std::vector<Link> links{br, bond, team, vrf, port, bondPort, teamPort, vrfPort, flagged, plain};
+    for (const Link& l : {port, bondPort, teamPort, flagged}) EXPECT_TRUE(enslavedPort(l, links)) << l.index;
+    for (const Link& l : {plain, br, bond, vrfPort}) EXPECT_FALSE(enslavedPort(l, links)) << l.index;
 
     char tmpl[] = "/tmp/cfsys-XXXXXX";
     ASSERT_TRUE(mkdtemp(tmpl));
@@ -272,4 +277,101 @@ TEST(DnsCache, ResolvedRecordsInTheReportLayout) {
               "    Record Type . . . . . : 1\r\n"
               "    Section . . . . . . . : Answer\r\n"
               "    A (Host) Record . . . : 10.77.0.80\r\n\r\n\r\n");
+}
+
+// Which link carries the traffic and through which gateways: the kernel's
+// choice (rules in order, then the longest prefix, then the lowest metric),
+// each gateway once, a route straight onto a link as "".
+TEST(Routes, LinkDefaultsFollowTheKernelsChoice) {
+    auto route = [](int ifindex, std::string gw, int len = 0, std::string dst = "", std::uint32_t metric = 0,
+                    std::uint32_t table = 254) {
+        RouteEntry r;
+        r.ifindex = ifindex, r.gateway = gw, r.dstLen = len, r.dst = dst, r.metric = metric, r.table = table;
+        return r;
+    };
+    const RuleEntry local{false, 0, 255}, main{false, 32766, 254}, fallback{false, 32767, 253};
+    const std::vector<RuleEntry> plainRules{local, main, fallback};
+    struct Case {
+        const char* what;
+        std::vector<RouteEntry> routes;
+        std::vector<RuleEntry> rules;
+        std::vector<int> order;  // the links that carry plain traffic, first used first
+        std::map<int, std::vector<std::string>> gateways;
+    };
+    RuleEntry wgTable{false, 32765, 51820}, wgSuppress{false, 32764, 254};
+    wgTable.plainTraffic = true;  // "not fwmark 51820": unmarked traffic
+    wgSuppress.suppressPrefix = 0;
+    RuleEntry fromLan{false, 100, 100};
+    fromLan.plainTraffic = false;
+    RuleEntry blackhole{false, 50, 0};
+    blackhole.lookup = false;
+    const Case cases[] = {
+        {"two defaults: the lower metric first",
+         {route(2, "10.1.0.1", 0, "", 600), route(3, "10.2.0.1", 0, "", 100)},
+         plainRules,
+         {3, 2},
+         {{2, {"10.1.0.1"}}, {3, {"10.2.0.1"}}}},
+        {"OpenVPN's halves beat the LAN's default; their gateway once",
+         {route(2, "10.1.0.1"), route(5, "10.8.0.1", 1, "0.0.0.0"), route(5, "10.8.0.1", 1, "128.0.0.0"),
+          route(2, "10.1.0.9", 24, "10.1.0.0")},
+         plainRules,
+         {5, 2},
+         {{2, {"10.1.0.1"}}, {5, {"10.8.0.1"}}}},
+        {"wg-quick: its table first, main's default suppressed for plain traffic",
+         {route(2, "10.1.0.1"), route(6, "", 0, "", 0, 51820)},
+         {local, wgSuppress, wgTable, main, fallback},
+         {6, 2},
+         {{2, {"10.1.0.1"}}, {6, {""}}}},
+        {"a rule for some sources: its table's gateway shown, no traffic carried",
+         {route(2, "10.1.0.1", 0, "", 0, 100), route(3, "10.2.0.1")},
+         {local, fromLan, main},
+         {3},
+         {{2, {"10.1.0.1"}}, {3, {"10.2.0.1"}}}},
+        {"a gateway reached through two tables, listed once",
+         {route(2, "10.1.0.1", 0, "", 0, 100), route(2, "10.1.0.1")},
+         {local, fromLan, main},
+         {2},
+         {{2, {"10.1.0.1"}}}},
+        {"a table no rule looks up, and a blackhole before main",
+         {route(2, "10.1.0.1", 0, "", 0, 77), route(3, "10.2.0.1")},
+         {local, blackhole, main},
+         {},
+         {{3, {"10.2.0.1"}}}},
+        {"no rules at all: the main table",
+         {route(4, "")},
+         {},
+         {4},
+         {{4, {""}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto got = linkDefaults(c.routes, c.rules, false);
+        std::vector<std::pair<std::uint64_t, int>> carried;
+        std::map<int, std::vector<std::string>> gateways;
+        for (const auto& [index, d] : got) {
+            if (d.carries) carried.emplace_back(d.rank, index);
+            gateways[index] = d.gateways;
+        }
+        std::sort(carried.begin(), carried.end());
+        std::vector<int> order;
+        for (const auto& [rank, index] : carried) order.push_back(index);
+        EXPECT_EQ(order, c.order);
+        EXPECT_EQ(gateways, c.gateways);
+        EXPECT_TRUE(linkDefaults(c.routes, c.rules, true).empty()) << "IPv4 routes carry no IPv6 traffic";
+    }
+    RouteEntry v6;
+    v6.ipv6 = true;
+    for (auto [dst, len, carries] : {std::tuple{"::", 1, true}, {"8000::", 1, true}, {"2000::", 3, true},
+                                     {"3000::", 4, true}, {"fd00::", 8, false}, {"2001:db8::", 32, false}}) {
+        v6.dst = dst, v6.dstLen = len;
+        EXPECT_EQ(carriesDefault(v6), carries) << dst << "/" << len;
+    }
+}
+
+// A 169.254 alias beside a real address is passed over; alone it stays.
+TEST(Adapters, AutoconfAliasOnlyWhenAlone) {
+    std::vector<Address> both{{"169.254.9.9", 16}, {"10.1.0.2", 24}}, alone{{"169.254.9.9", 16}};
+    ASSERT_EQ(withoutAutoconfAlias(both).size(), 1u);
+    EXPECT_EQ(withoutAutoconfAlias(both)[0].text, "10.1.0.2");
+    EXPECT_EQ(withoutAutoconfAlias(alone).size(), 1u);
 }

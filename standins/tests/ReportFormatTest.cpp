@@ -140,10 +140,13 @@ TEST(ReportRoundTrip, ParsesIntoTheExpectedAdapterTable) {
     EXPECT_TRUE(releaseScript);
 }
 
-// The machine's own adapters lead: physical ones, then those with a default
-// route, then the rest (a container's bridge and links), each group by index.
+// The adapters that carry the default traffic lead, the one used first on
+// top; then physical ones, then those with a gateway, then the rest (a
+// container's bridge and links), each group by index.
 TEST(ReportOrder, OwnAdaptersFirstThenByIndex) {
-    std::vector<Adapter> a(6);
+    std::vector<Adapter> a(8);
+    a[6].name = "tun1", a[6].index = 12, a[6].routeRank = 7;  // carries the default traffic
+    a[7].name = "eth2", a[7].index = 11, a[7].routeRank = 9, a[7].physical = true;
     a[0].name = "docker0", a[0].index = 3;
     a[1].name = "veth0", a[1].index = 2;
     a[2].name = "eth1", a[2].index = 9, a[2].physical = true;
@@ -153,7 +156,7 @@ TEST(ReportOrder, OwnAdaptersFirstThenByIndex) {
     std::stable_sort(a.begin(), a.end(), shownBefore);
     std::vector<std::string> names;
     for (const auto& x : a) names.push_back(x.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"eth0", "eth1", "wg0", "tun0", "veth0", "docker0"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"tun1", "eth2", "eth0", "eth1", "wg0", "tun0", "veth0", "docker0"}));
 }
 
 // Names and options from interfaces, leases and DHCP servers: no control
@@ -184,4 +187,21 @@ TEST(HostileReportTool, ControlCharactersNeverReachTheReport) {
     EXPECT_EQ(r.adapterEntries, std::vector<std::string>{"1) Ethernet adapter e?[31m"});
     EXPECT_EQ(table[1][7], "") << "no gateway line slipped in";
     EXPECT_EQ(printable("a\tb\r\nc\x7f", true), "a\tb\r\nc?");
+}
+
+// An interface name that is not UTF-8 has its bad bytes written as "?", so
+// the report stays UTF-8 and the other names keep their letters.
+TEST(HostileReportTool, InvalidUtf8BytesBecomeQuestionMarks) {
+    const struct {
+        std::string in, out;
+    } cases[] = {
+        {"eth\xFF" "0", "eth?0"},
+        {"br-\xC3", "br-?"},                            // cut short at the end
+        {"x\xC3(y", "x?(y"},                            // a lead byte without its follower
+        {"\xC0\xAF", "??"},                            // overlong "/"
+        {"\xED\xA0\x80", "???"},                      // a surrogate
+        {"\xF4\x90\x80\x80", "????"},                 // above U+10FFFF
+        {"caf\xC3\xA9-\xE2\x82\xAC-\xF0\x9F\x98\x80", "caf\xC3\xA9-\xE2\x82\xAC-\xF0\x9F\x98\x80"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(printable(c.in), c.out) << c.out;
 }

@@ -79,6 +79,8 @@ TEST(HostFacts, CollectPrivateAddresses) {
                                   std::string("255.255.255.255\0", 16)},
          {"10.0.0.1", "255.255.255.255"}},
         {"no NUL within 16 bytes", std::vector<std::string>{"123456789012345678"}, {"1234567890123456"}},
+        {"an IPv6-only adapter's address kept whole", std::vector<std::string>{"2001:db8:77:1::abcd:1234"},
+         {"2001:db8:77:1::abcd:1234"}},
         {"no adapters", std::vector<std::string>{}, {}},
         {"fetch fails", std::nullopt, {}},
     };
