@@ -7,6 +7,7 @@
 # Debian packages this needs (installed below when missing; CI's Linux build
 # does not use them, so they are not in scripts/deps/):
 #   g++-mingw-w64-x86-64-posix  mingw-w64-tools  googletest  wine  wine64  python3
+#   locales (the localized runs of scripts/smoke-windows-languages.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -14,7 +15,7 @@ out=${CFGSCOPE_WIN_BUILD:-$root/build-win}
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 jobs=${CFGSCOPE_JOBS:-$(nproc)}
 
-packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64 python3)
+packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64 python3 locales)
 missing=()
 for pkg in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
