@@ -8,7 +8,8 @@
 namespace capture {
 
 std::vector<std::string> getDataScript(const std::string& workingFolder) {
-    return {"ipconfig /all > " + workingFolder + kReportFile};
+    // Quoted: the folder lies in the user's profile, whose name may hold blanks.
+    return {"ipconfig /all > \"" + workingFolder + kReportFile + "\""};
 }
 
 bool reportComplete(const std::vector<std::string>& lines) {
@@ -23,8 +24,14 @@ bool reportComplete(const std::vector<std::string>& lines) {
 
 namespace {
 
-CaptureOutcome timeOut(platform::Platform& p) {
+// The program ends here, past the window's own clean-up: the working folder
+// goes first.
+CaptureOutcome timeOut(app::MainForm& form, platform::Platform& p) {
     p.dialogs.messageBox(kTimeoutError, app::kAppTitle);
+    if (!form.workingFolder.empty()) {
+        p.files.deleteAllFiles(form.workingFolder);
+        p.files.removeFolder(form.workingFolder.substr(0, form.workingFolder.size() - 1));
+    }
     p.session.endProgram(1);
     return CaptureOutcome::TimedOut;
 }
@@ -64,18 +71,18 @@ CaptureOutcome refresh(app::MainForm& form, platform::Platform& p) {
         p.session.sleepMs(kPollPauseMs);
     };
     while (!p.files.fileExists(report)) {
-        if (form.pollCounter > kPollLimit) return timeOut(p);
+        if (form.pollCounter > kPollLimit) return timeOut(form, p);
         failed();
     }
     if (form.os.caption() == "vista") p.session.sleepMs(kVistaSettleMs);
     while (true) {
-        if (form.pollCounter > kPollLimit) return timeOut(p);
-        auto head = p.files.readLines(report);
+        if (form.pollCounter > kPollLimit) return timeOut(form, p);
+        auto head = p.files.readConsoleLines(report);
         if (head && reportComplete(*head)) break;
         failed();
     }
 
-    auto lines = p.files.readLines(report).value_or(std::vector<std::string>{});
+    auto lines = p.files.readConsoleLines(report).value_or(std::vector<std::string>{});
     if (!lines.empty()) form.lineBuffer = lines.back();
     // The waiting line stays first: the parser takes the list as loaded.
     form.List1.clear();

@@ -26,7 +26,11 @@ public:
     // Lines end at LF; one CR before it is dropped. Empty when unreadable.
     virtual std::optional<std::vector<std::string>> readLines(const std::string& path) = 0;
     virtual std::optional<std::string> readAll(const std::string& path) = 0;
-    // Creates or replaces the file; each line is followed by CR LF.
+    // The lines of a file a console program wrote (`program > file`), as
+    // UTF-8: on Windows decoded from the console's code page.
+    virtual std::optional<std::vector<std::string>> readConsoleLines(const std::string& path) { return readLines(path); }
+    // Creates or replaces the file; each line is followed by CR LF. A script
+    // (.bat, .cmd) is written in the encoding the command interpreter reads.
     virtual bool writeLines(const std::string& path, const std::vector<std::string>& lines) = 0;
 };
 

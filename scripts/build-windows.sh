@@ -10,6 +10,7 @@
 # does not use them, so they are not in scripts/deps/):
 #   g++-mingw-w64-x86-64-posix  mingw-w64-tools  googletest  wine  wine64  python3
 #   wixl  msitools   (the installer package: wixl builds it, msiinfo reads it)
+#   locales (the localized runs of scripts/smoke-windows-languages.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -17,7 +18,7 @@ out=${CFGSCOPE_WIN_BUILD:-$root/build-win}
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 jobs=${CFGSCOPE_JOBS:-$(nproc)}
 
-packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64 python3)
+packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools googletest wine wine64 python3 locales)
 packages+=(wixl msitools)
 missing=()
 for pkg in "${packages[@]}"; do

@@ -2,7 +2,8 @@
 # Builds the Windows programs and tests (scripts/build-windows.sh), runs the
 # tests under wine with CTest on a virtual display of their own (the window
 # tests need one), then the smoke test of both programs
-# (scripts/smoke-windows.sh). scripts/test.sh runs this after the Linux tests.
+# (scripts/smoke-windows.sh) and the localized runs of cfgscope.exe
+# (scripts/smoke-windows-languages.sh). scripts/test.sh runs this after the Linux tests.
 # Arguments go to CTest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -48,3 +49,4 @@ fi
 stop
 trap - EXIT
 scripts/smoke-windows.sh "${CFGSCOPE_SHOTS:-}"
+scripts/smoke-windows-languages.sh

@@ -117,6 +117,8 @@ TEST(Capture, PollWaitsWhileTheReportIsBeingWritten) {
 
 TEST(Capture, ReportThatNeverCompletesTimesOut) {
     CaptureFixture f;
+    f.fake.files.folders.insert("/tmp\\cfgscope");
+    f.fake.files.files[f.getdata] = {"ipconfig /all"};
     f.fake.processes.onStart = [&](const std::string&) {
         f.fake.files.files[f.data] = {"", "", "", "Windows IP Configuration"};
     };
@@ -126,8 +128,9 @@ TEST(Capture, ReportThatNeverCompletesTimesOut) {
     EXPECT_EQ(f.fake.dialogs.messages[0].text, "Timeout error");
     EXPECT_EQ(f.fake.dialogs.messages[0].title, "cfgscope");
     EXPECT_TRUE(f.fake.session.ended);
-    // Ends without clean-up: nothing deleted, the scripts stay.
-    EXPECT_EQ(f.fake.files.files.count(f.data), 1u);
+    // The program ends past the window's clean-up: the working folder goes first.
+    EXPECT_TRUE(f.fake.files.files.empty());
+    EXPECT_TRUE(f.fake.files.folders.empty());
 }
 
 TEST(Capture, MissingReportIsBoundedByTheSameLimit) {

@@ -16,7 +16,7 @@ TEST(Startup, WritesTheFixedScriptsByteForByte) {
     EXPECT_TRUE(t.files.folders.count(t.folder));
     EXPECT_EQ(t.form.workingFolder, t.wf);
     const std::map<std::string, std::vector<std::string>> expected{
-        {"getdata.bat", {"ipconfig /all > C:\\Temp\\cfgscope\\data.txt"}},
+        {"getdata.bat", {"ipconfig /all > \"C:\\Temp\\cfgscope\\data.txt\""}},
         {"releaseall.bat", {"ipconfig /release"}},
         {"renewall.bat", {"ipconfig /renew"}},
         {"displaydns.bat",
@@ -207,14 +207,15 @@ TEST(Startup, ScriptWriteFailureCleansUpTheFolder) {
     EXPECT_FALSE(t.files.fileExists(t.wf + "getdata.bat"));
 }
 
-TEST(Startup, FirstCaptureTimeOutEndsTheProgramAndLeavesTheFolder) {
+TEST(Startup, FirstCaptureTimeOutRemovesTheFolderAndEndsTheProgram) {
     StartupFixture t;
     t.fake.processes.onStart = nullptr;  // the report tool never writes
     EXPECT_EQ(app::startProgram(t.form, t.p), app::StartOutcome::Stopped);
     ASSERT_FALSE(t.fake.dialogs.messages.empty());
     EXPECT_EQ(t.fake.dialogs.messages.back().text, "Timeout error");
     EXPECT_TRUE(t.fake.session.ended.has_value());
-    EXPECT_TRUE(t.files.folders.count(t.folder));
+    EXPECT_FALSE(t.files.folders.count(t.folder));
+    EXPECT_FALSE(t.files.fileExists(t.wf + "getdata.bat"));
 }
 
 TEST(Shutdown, EmptiesAndRemovesTheWorkingFolderOnce) {

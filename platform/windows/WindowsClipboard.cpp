@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/windows/WideText.h"
+
 namespace platform::windows_backend {
 
 namespace {
@@ -25,10 +27,13 @@ void WindowsClipboard::clear() {
 }
 
 void WindowsClipboard::setText(const std::string& text) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    // Unicode text: Windows offers it to readers of CF_TEXT in their own code page.
+    const std::wstring wide = widen(text);
+    const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (!memory) return;
     if (void* p = GlobalLock(memory)) {
-        std::memcpy(p, text.c_str(), text.size() + 1);
+        std::memcpy(p, wide.c_str(), bytes);
         GlobalUnlock(memory);
     }
     if (!openClipboard()) {
@@ -37,16 +42,16 @@ void WindowsClipboard::setText(const std::string& text) {
     }
     EmptyClipboard();
     // The clipboard owns the memory once it is set.
-    if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
     CloseClipboard();
 }
 
 std::optional<std::string> WindowsClipboard::text() {
     if (!openClipboard()) return std::nullopt;
     std::optional<std::string> result;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-            result = std::string(p, strnlen(p, GlobalSize(data)));
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+            result = narrow(std::wstring(p, wcsnlen(p, GlobalSize(data) / sizeof(wchar_t))));
             GlobalUnlock(data);
         }
     }

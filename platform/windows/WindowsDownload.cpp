@@ -5,6 +5,8 @@
 
 #include <atomic>
 
+#include "platform/windows/WideText.h"
+
 namespace platform::windows_backend {
 
 namespace {
@@ -35,7 +37,7 @@ struct Transfer {
         fetched = ok;
         int expected = Running;
         // Given up on: nobody else will look at the file.
-        if (!state.compare_exchange_strong(expected, Done)) DeleteFileA(part.c_str());
+        if (!state.compare_exchange_strong(expected, Done)) DeleteFileW(widen(part).c_str());
         SetEvent(answered);
     }
     void release() {
@@ -51,7 +53,7 @@ bool copyBody(HINTERNET request, const Transfer& t) {
     if (HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length, &size, nullptr) &&
         length > kMaxPageBytes)
         return false;
-    HANDLE file = CreateFileA(t.part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(widen(t.part).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     char buffer[8192];
     std::size_t total = 0;
@@ -112,7 +114,7 @@ DWORD WINAPI downloadWorker(void* arg) {
 
 bool withinLimit(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (!GetFileAttributesExW(widen(path).c_str(), GetFileExInfoStandard, &data)) return false;
     return data.nFileSizeHigh == 0 && data.nFileSizeLow <= kMaxPageBytes;
 }
 
@@ -151,8 +153,8 @@ bool WindowsDownload::toFile(const std::string& url, const std::string& localPat
     const bool fetched = t->fetched && withinLimit(part);
     t->release();
     // Moved over the target only when whole, so a failure leaves the old file.
-    if (!fetched || !MoveFileExA(part.c_str(), localPath.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileA(part.c_str());
+    if (!fetched || !MoveFileExW(widen(part).c_str(), widen(localPath).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileW(widen(part).c_str());
         return false;
     }
     return true;

@@ -4,7 +4,7 @@
 
 namespace platform::windows_backend {
 
-// Files and folders through the ANSI file functions. Paths keep the Windows
+// Files and folders through the wide-character file functions, paths in UTF-8. Paths keep the Windows
 // separator; "/" is accepted as well, as Windows itself does.
 class WindowsFiles : public Files {
 public:
@@ -18,6 +18,7 @@ public:
     bool privateFolder(const std::string& path) override;
     std::optional<std::vector<std::string>> readLines(const std::string& path) override;
     std::optional<std::string> readAll(const std::string& path) override;
+    std::optional<std::vector<std::string>> readConsoleLines(const std::string& path) override;
     bool writeLines(const std::string& path, const std::vector<std::string>& lines) override;
 };
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/windows/CommandLine.h"
+#include "platform/windows/WideText.h"
 #include "platform/windows/WindowsEnvironment.h"
 
 namespace platform::windows_backend {
@@ -17,14 +18,15 @@ std::string interpreter() {
 }
 
 bool launch(std::string commandLine, WindowStyle style) {
-    STARTUPINFOA si{};
+    STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = static_cast<WORD>(showCommand(style));
     PROCESS_INFORMATION pi{};
-    std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
-    mutableLine.push_back('\0');
-    if (!CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
+    const std::wstring wide = widen(commandLine);
+    std::vector<wchar_t> mutableLine(wide.begin(), wide.end());
+    mutableLine.push_back(L'\0');
+    if (!CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
                         &si, &pi))
         return false;
     CloseHandle(pi.hThread);

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+#include "platform/windows/WideText.h"
+
 namespace platform::windows_backend {
 
 WindowsSession::~WindowsSession() {
@@ -12,15 +14,15 @@ WindowsSession::~WindowsSession() {
 }
 
 std::string WindowsSession::timeOfDayText() {
-    char buf[80] = {};
-    int n = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buf, sizeof buf);
-    return n > 0 ? std::string(buf, static_cast<std::size_t>(n - 1)) : std::string{};
+    wchar_t buf[80] = {};
+    int n = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buf, 80);
+    return n > 0 ? narrow(std::wstring(buf, static_cast<std::size_t>(n - 1))) : std::string{};
 }
 
 std::string WindowsSession::dateText() {
-    char buf[80] = {};
-    int n = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buf, sizeof buf);
-    return n > 0 ? std::string(buf, static_cast<std::size_t>(n - 1)) : std::string{};
+    wchar_t buf[80] = {};
+    int n = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buf, 80);
+    return n > 0 ? narrow(std::wstring(buf, static_cast<std::size_t>(n - 1))) : std::string{};
 }
 
 void WindowsSession::sleepMs(int milliseconds) {
@@ -33,7 +35,7 @@ bool WindowsSession::otherInstance(const std::string& appId) {
     std::string name = "Local\\" + appId + ".instance";
     for (std::size_t i = 6; i < name.size(); ++i)
         if (name[i] == '\\') name[i] = '_';
-    HANDLE h = CreateMutexA(nullptr, FALSE, name.c_str());
+    HANDLE h = CreateMutexW(nullptr, FALSE, widen(name).c_str());
     if (!h) return false;
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(h);

@@ -88,9 +88,9 @@ std::optional<std::vector<std::string>> WindowsSystemQueries::adapterAddresses()
 }
 
 std::string WindowsSystemQueries::decimalSeparator() {
-    char buf[8] = {};
-    int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, sizeof buf);
-    return n > 1 ? std::string(buf, static_cast<std::size_t>(n - 1)) : std::string(".");
+    wchar_t buf[8] = {};
+    int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, 8);
+    return n > 1 ? narrow(std::wstring(buf, static_cast<std::size_t>(n - 1))) : std::string(".");
 }
 
 }  // namespace platform::windows_backend

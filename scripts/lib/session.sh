@@ -52,3 +52,18 @@ use_wine_prefix() {
     wineserver -w 2>/dev/null || true
   fi
 }
+
+# use_locales DIR LOCALE...: the C library's locales (e.g. de_DE.UTF-8) that
+# wine needs to take a localized Windows' code pages from LANG, compiled
+# into DIR once (no system change, no root) and used through LOCPATH.
+use_locales() {
+  local dir=$1 locale
+  shift
+  mkdir -p "$dir"
+  for locale in "$@"; do
+    [ -d "$dir/$locale" ] && continue
+    localedef -i "${locale%%.*}" -f "${locale#*.}" "$dir/$locale" >/dev/null 2>&1 || [ -d "$dir/$locale" ] \
+      || { echo "use_locales: cannot compile $locale (Debian package locales)" >&2; return 1; }
+  done
+  export LOCPATH=$dir
+}

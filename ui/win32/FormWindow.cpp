@@ -7,12 +7,16 @@
 #include "ui/win32/MenuKeys.h"
 #include "ui/Pictures.h"
 #include "ui/win32/Pictures.h"
+#include "platform/windows/WideText.h"
 
 namespace ui::win32 {
 
 namespace {
 
-constexpr const char* kWindowClass = "CfgscopeForm";
+using platform::windows_backend::narrow;
+using platform::windows_backend::widen;
+
+constexpr const wchar_t* kWindowClass = L"CfgscopeForm";
 constexpr UINT kRebuildMenu = WM_APP + 1;
 constexpr UINT kClosePending = WM_APP + 2;
 constexpr int kFirstMenuId = 20000;
@@ -29,23 +33,23 @@ COLORREF rgb(ui::Color c) { return RGB(c.r, c.g, c.b); }
 void registerClass() {
     static bool done = false;
     if (done) return;
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcA;  // replaced per window on creation
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpfnWndProc = DefWindowProcW;  // replaced per window on creation
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = kWindowClass;
-    RegisterClassExA(&wc);
+    RegisterClassExW(&wc);
     done = true;
 }
 
 std::string windowText(HWND w) {
-    int n = GetWindowTextLengthA(w);
-    std::string text(static_cast<std::size_t>(n) + 1, '\0');
-    GetWindowTextA(w, text.data(), n + 1);
-    text.resize(static_cast<std::size_t>(n));
-    return text;
+    int n = GetWindowTextLengthW(w);
+    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(w, text.data(), n + 1);
+    text.resize(static_cast<std::size_t>(std::max(n, 0)));
+    return narrow(text);
 }
 
 std::string crlfLines(const std::string& text) {
@@ -76,17 +80,17 @@ FormWindow::FormWindow(const FormSpec& formSpec) : formSpec_(formSpec) {
     RECT r{0, 0, pixels(formSpec.clientWidth), pixels(formSpec.clientHeight)};
     if (!formSpec.menuBar.empty()) menu_ = CreateMenu();
     AdjustWindowRectEx(&r, style, menu_ != nullptr, 0);
-    hwnd_ = CreateWindowExA(0, kWindowClass, formSpec.caption.c_str(), style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                            r.right - r.left, r.bottom - r.top, formSpec.owner, menu_, GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindow::windowProc));
+    hwnd_ = CreateWindowExW(0, kWindowClass, widen(formSpec.caption).c_str(), style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                            r.right - r.left, r.bottom - r.top, formSpec.owner, menu_, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindow::windowProc));
     if (formSpec.iconResource) {
-        HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(formSpec.iconResource));
-        SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-        SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(formSpec.iconResource));
+        SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleA(nullptr),
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleW(nullptr),
                                nullptr);
     for (ui::Control* c : formSpec.controls)
         if (!c->working) createControl(*c);  // working controls: state and actions only, no window
@@ -97,7 +101,7 @@ FormWindow::FormWindow(const FormSpec& formSpec) : formSpec_(formSpec) {
             item.changed = [this] {
                 if (!menuDirty_) {
                     menuDirty_ = true;
-                    PostMessageA(hwnd_, kRebuildMenu, 0, 0);
+                    PostMessageW(hwnd_, kRebuildMenu, 0, 0);
                 }
             };
             bound_.push_back(&item);
@@ -110,7 +114,7 @@ FormWindow::FormWindow(const FormSpec& formSpec) : formSpec_(formSpec) {
 FormWindow::~FormWindow() {
     for (ui::Control* c : bound_) c->changed = nullptr;
     if (hwnd_ && IsWindow(hwnd_)) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
@@ -124,11 +128,11 @@ HFONT FormWindow::font(const ui::Font& f) {
     const std::string key = f.family + "/" + std::to_string(f.points) + (f.bold ? "b" : "");
     if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
     static const int dpi = screenDpi();
-    HFONT h = CreateFontA(-static_cast<int>(f.points * dpi / 72.0 + 0.5), 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
+    HFONT h = CreateFontW(-static_cast<int>(f.points * dpi / 72.0 + 0.5), 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                           // A missing fixed-pitch family falls back to another fixed-pitch one.
                           ui::isFixedPitchFamily(f.family) ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE,
-                          f.family.c_str());
+                          widen(f.family).c_str());
     fonts_[key] = h;
     return h;
 }
@@ -145,87 +149,87 @@ void FormWindow::createControl(ui::Control& control) {
     const int id = nextId_++;
     const ui::Rect& g = control.geometry;
     int x = pixels(g.left), y = pixels(g.top), w = pixels(g.width), h = pixels(g.height);
-    HINSTANCE inst = GetModuleHandleA(nullptr);
+    HINSTANCE inst = GetModuleHandleW(nullptr);
     // Created hidden; the first sync shows what is visible.
     DWORD base = WS_CHILD;
     HWND win = nullptr;
-    auto make = [&](const char* cls, DWORD style, DWORD exStyle = 0) {
-        win = CreateWindowExA(exStyle, cls, "", base | style, x, y, w, h, hwnd_,
+    auto make = [&](const wchar_t* cls, DWORD style, DWORD exStyle = 0) {
+        win = CreateWindowExW(exStyle, cls, L"", base | style, x, y, w, h, hwnd_,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, nullptr);
     };
     if (auto* c = dynamic_cast<ui::Label*>(&control)) {
         DWORD align = c->align == ui::Align::Right ? SS_RIGHT : c->align == ui::Align::Center ? SS_CENTER : SS_LEFT;
-        make("STATIC", align | SS_NOTIFY | SS_NOPREFIX);
+        make(L"STATIC", align | SS_NOTIFY | SS_NOPREFIX);
         c->changed = [this, win, c] {
-            if (windowText(win) != c->caption()) SetWindowTextA(win, c->caption().c_str());
+            if (windowText(win) != c->caption()) SetWindowTextW(win, widen(c->caption()).c_str());
             syncCommon(win, *c);
             InvalidateRect(win, nullptr, TRUE);
         };
     } else if (auto* c = dynamic_cast<ui::TextBox*>(&control)) {
         if (c->multiLine)
-            make("EDIT", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, WS_EX_CLIENTEDGE);
+            make(L"EDIT", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, WS_EX_CLIENTEDGE);
         else
-            make("EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+            make(L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
         c->changed = [this, win, c] {
             // An edit control breaks lines at CR LF only.
             const std::string text = c->multiLine ? crlfLines(c->text()) : c->text();
             if (windowText(win) != text) {
                 ++updating_;
-                SetWindowTextA(win, text.c_str());
+                SetWindowTextW(win, widen(text).c_str());
                 --updating_;
             }
             syncCommon(win, *c);
         };
     } else if (auto* c = dynamic_cast<ui::ListBox*>(&control)) {
-        make("LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE);
+        make(L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE);
         c->changed = [win, c] {
             const auto& items = c->items();
-            int count = static_cast<int>(SendMessageA(win, LB_GETCOUNT, 0, 0));
+            int count = static_cast<int>(SendMessageW(win, LB_GETCOUNT, 0, 0));
             // Lines are usually appended one at a time: keep the common prefix.
             int keep = std::min(count, c->count());
             for (int i = 0; i < keep; ++i) {
-                int len = static_cast<int>(SendMessageA(win, LB_GETTEXTLEN, i, 0));
-                std::string text(static_cast<std::size_t>(std::max(len, 0)) + 1, '\0');
-                SendMessageA(win, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+                int len = static_cast<int>(SendMessageW(win, LB_GETTEXTLEN, i, 0));
+                std::wstring text(static_cast<std::size_t>(std::max(len, 0)) + 1, L'\0');
+                SendMessageW(win, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
                 text.resize(static_cast<std::size_t>(std::max(len, 0)));
-                if (text != items[static_cast<std::size_t>(i)]) {
+                if (narrow(text) != items[static_cast<std::size_t>(i)]) {
                     keep = i;
                     break;
                 }
             }
-            SendMessageA(win, WM_SETREDRAW, FALSE, 0);
-            for (int i = count - 1; i >= keep; --i) SendMessageA(win, LB_DELETESTRING, i, 0);
+            SendMessageW(win, WM_SETREDRAW, FALSE, 0);
+            for (int i = count - 1; i >= keep; --i) SendMessageW(win, LB_DELETESTRING, i, 0);
             for (std::size_t i = static_cast<std::size_t>(keep); i < items.size(); ++i)
-                SendMessageA(win, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items[i].c_str()));
-            SendMessageA(win, WM_SETREDRAW, TRUE, 0);
-            if (SendMessageA(win, LB_GETCURSEL, 0, 0) != c->selected()) SendMessageA(win, LB_SETCURSEL, c->selected(), 0);
+                SendMessageW(win, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(items[i]).c_str()));
+            SendMessageW(win, WM_SETREDRAW, TRUE, 0);
+            if (SendMessageW(win, LB_GETCURSEL, 0, 0) != c->selected()) SendMessageW(win, LB_SETCURSEL, c->selected(), 0);
             syncCommon(win, *c);
             InvalidateRect(win, nullptr, TRUE);
         };
     } else if (auto* c = dynamic_cast<ui::Button*>(&control)) {
-        make("BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE);
+        make(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE);
         c->changed = [win, c] {
-            if (windowText(win) != c->caption()) SetWindowTextA(win, c->caption().c_str());
+            if (windowText(win) != c->caption()) SetWindowTextW(win, widen(c->caption()).c_str());
             syncCommon(win, *c);
         };
     } else if (auto* c = dynamic_cast<ui::Picture*>(&control)) {
         // Pictures take no clicks (no SS_NOTIFY): a click on one reaches the window.
         if (isBanner(c->resource)) {
-            make("STATIC", SS_OWNERDRAW);
+            make(L"STATIC", SS_OWNERDRAW);
         } else if (const std::string file = ui::pictureFile(c->resource); !file.empty()) {
-            make("STATIC", SS_BITMAP | SS_CENTERIMAGE);
+            make(L"STATIC", SS_BITMAP | SS_CENTERIMAGE);
             if (HBITMAP bitmap = loadBitmapFile(file, w, h)) {
                 images_.push_back(bitmap);
-                SendMessageA(win, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+                SendMessageW(win, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
                 SetWindowPos(win, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
             }
         } else {
-            make("STATIC", SS_ICON | SS_CENTERIMAGE);
+            make(L"STATIC", SS_ICON | SS_CENTERIMAGE);
             if (int id = pictureIcon(c->resource)) {
-                if (HICON icon = static_cast<HICON>(LoadImageA(inst, MAKEINTRESOURCEA(id), IMAGE_ICON, std::min(w, h),
+                if (HICON icon = static_cast<HICON>(LoadImageW(inst, MAKEINTRESOURCEW(id), IMAGE_ICON, std::min(w, h),
                                                                std::min(w, h), 0))) {
                     icons_.push_back(icon);
-                    SendMessageA(win, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+                    SendMessageW(win, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
                     SetWindowPos(win, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
                 }
             }
@@ -236,7 +240,7 @@ void FormWindow::createControl(ui::Control& control) {
         y = pixels(std::min(c->y1, c->y2));
         w = std::max(pixels(std::abs(c->x2 - c->x1)), 1);
         h = std::max(pixels(std::abs(c->y2 - c->y1)), 1);
-        make("STATIC", c->systemShadowColor ? SS_GRAYRECT : SS_BLACKRECT);
+        make(L"STATIC", c->systemShadowColor ? SS_GRAYRECT : SS_BLACKRECT);
         c->changed = [win, c] { syncCommon(win, *c); };
     } else if (auto* c = dynamic_cast<ui::Timer*>(&control)) {
         c->changed = [this, id, c] {
@@ -254,15 +258,16 @@ void FormWindow::createControl(ui::Control& control) {
     byId_[id] = &control;
     windows_[&control] = win;
     bound_.push_back(&control);
-    SendMessageA(win, WM_SETFONT, reinterpret_cast<WPARAM>(font(control.font ? *control.font : formSpec_.defaultFont)), FALSE);
+    SendMessageW(win, WM_SETFONT, reinterpret_cast<WPARAM>(font(control.font ? *control.font : formSpec_.defaultFont)), FALSE);
     if (!control.tooltip.empty() && tooltip_) {
-        TOOLINFOA ti{};
+        TOOLINFOW ti{};
         ti.cbSize = sizeof ti;
         ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         ti.hwnd = hwnd_;
         ti.uId = reinterpret_cast<UINT_PTR>(win);
-        ti.lpszText = const_cast<char*>(control.tooltip.c_str());
-        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+        std::wstring tip = widen(control.tooltip);  // the tooltip keeps its own copy
+        ti.lpszText = tip.data();
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
     control.changed();
 }
@@ -270,7 +275,7 @@ void FormWindow::createControl(ui::Control& control) {
 void FormWindow::appendMenu(HMENU parent, ui::MenuItem& item) {
     if (!item.visible()) return;
     if (item.isSeparator) {
-        AppendMenuA(parent, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(parent, MF_SEPARATOR, 0, nullptr);
         return;
     }
     UINT flags = item.enabled() ? MF_ENABLED : MF_GRAYED;
@@ -278,12 +283,13 @@ void FormWindow::appendMenu(HMENU parent, ui::MenuItem& item) {
     if (!item.children.empty()) {
         HMENU sub = CreatePopupMenu();
         for (ui::MenuItem* child : item.children) appendMenu(sub, *child);
-        AppendMenuA(parent, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), item.caption().c_str());
+        AppendMenuW(parent, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), widen(item.caption()).c_str());
         return;
     }
     const int id = kFirstMenuId + static_cast<int>(menuItems_.size());
     menuItems_[id] = &item;
-    AppendMenuA(parent, flags | MF_STRING, static_cast<UINT_PTR>(id), menuText(item.caption(), item.shortcut()).c_str());
+    AppendMenuW(parent, flags | MF_STRING, static_cast<UINT_PTR>(id),
+                widen(menuText(item.caption(), item.shortcut())).c_str());
 }
 
 void FormWindow::rebuildMenu() {
@@ -306,11 +312,11 @@ void FormWindow::rebuildMenu() {
         keys.push_back(a);
     }
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
-    accelerators_ = keys.empty() ? nullptr : CreateAcceleratorTableA(keys.data(), static_cast<int>(keys.size()));
+    accelerators_ = keys.empty() ? nullptr : CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 }
 
 bool FormWindow::translateAccelerator(MSG& msg) {
-    return accelerators_ && hwnd_ && TranslateAcceleratorA(hwnd_, accelerators_, &msg);
+    return accelerators_ && hwnd_ && TranslateAcceleratorW(hwnd_, accelerators_, &msg);
 }
 
 HWND FormWindow::controlHandle(const ui::Control& control) const {
@@ -318,13 +324,13 @@ HWND FormWindow::controlHandle(const ui::Control& control) const {
     return it == windows_.end() ? nullptr : it->second;
 }
 
-void FormWindow::setCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
+void FormWindow::setCaption(const std::string& caption) { SetWindowTextW(hwnd_, widen(caption).c_str()); }
 
 void FormWindow::showCentred() {
     if (!placed_) {
         RECT r{}, area{};
         GetWindowRect(hwnd_, &r);
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
         int w = r.right - r.left, h = r.bottom - r.top;
         SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - w) / 2,
                      area.top + (area.bottom - area.top - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -336,7 +342,7 @@ void FormWindow::showCentred() {
 }
 
 void FormWindow::close() {
-    if (hwnd_ && !closed_) PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+    if (hwnd_ && !closed_) PostMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
 void FormWindow::run(const std::function<void()>& operation) {
@@ -345,7 +351,7 @@ void FormWindow::run(const std::function<void()>& operation) {
     --busy_;
     if (busy_ == 0 && closePending_) {
         closePending_ = false;
-        PostMessageA(hwnd_, kClosePending, 0, 0);
+        PostMessageW(hwnd_, kClosePending, 0, 0);
     }
 }
 
@@ -368,7 +374,7 @@ void FormWindow::command(int id, int code) {
         std::string text = windowText(win);
         run([c, text] { c->setText(text); });
     } else if (auto* c = dynamic_cast<ui::ListBox*>(control)) {
-        int row = static_cast<int>(SendMessageA(win, LB_GETCURSEL, 0, 0));
+        int row = static_cast<int>(SendMessageW(win, LB_GETCURSEL, 0, 0));
         if (code == LBN_SELCHANGE && row >= 0 && row != c->selected()) {
             run([c, row] { c->select(row); });
         } else if (code == LBN_DBLCLK && row >= 0) {
@@ -381,8 +387,8 @@ void FormWindow::command(int id, int code) {
 }
 
 LRESULT CALLBACK FormWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self || msg == WM_NCDESTROY) return DefWindowProcA(hwnd, msg, wp, lp);
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self || msg == WM_NCDESTROY) return DefWindowProcW(hwnd, msg, wp, lp);
     return self->handle(msg, wp, lp);
 }
 
@@ -455,19 +461,19 @@ LRESULT FormWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     default: break;
     }
-    return DefWindowProcA(hwnd_, msg, wp, lp);
+    return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 void deliver(FormWindow& window, MSG& msg) {
     if (window.translateAccelerator(msg)) return;
-    if (window.handle() && IsDialogMessageA(window.handle(), &msg)) return;
+    if (window.handle() && IsDialogMessageW(window.handle(), &msg)) return;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
 }
 
 void runUntilClosed(FormWindow& window) {
     MSG msg;
-    while (!window.closed() && GetMessageA(&msg, nullptr, 0, 0) > 0) deliver(window, msg);
+    while (!window.closed() && GetMessageW(&msg, nullptr, 0, 0) > 0) deliver(window, msg);
 }
 
 }  // namespace ui::win32

@@ -1,10 +1,15 @@
 #include "ui/win32/Win32Dialogs.h"
 
+#include "platform/windows/WideText.h"
+
 namespace ui::win32 {
 
 namespace {
 
-constexpr const char* kInputClass = "CfgscopeInputBox";
+using platform::windows_backend::narrow;
+using platform::windows_backend::widen;
+
+constexpr const wchar_t* kInputClass = L"CfgscopeInputBox";
 constexpr int kEdit = 100;
 
 struct InputState {
@@ -14,16 +19,16 @@ struct InputState {
 };
 
 LRESULT CALLBACK inputProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* state = reinterpret_cast<InputState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* state = reinterpret_cast<InputState*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     switch (msg) {
     case WM_COMMAND:
         if (!state) break;
         if (LOWORD(wp) == IDOK) {
-            int n = GetWindowTextLengthA(state->edit);
-            std::string text(static_cast<std::size_t>(n) + 1, '\0');
-            GetWindowTextA(state->edit, text.data(), n + 1);
-            text.resize(static_cast<std::size_t>(n));
-            state->answer = text;
+            int n = GetWindowTextLengthW(state->edit);
+            std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+            n = GetWindowTextW(state->edit, text.data(), n + 1);
+            text.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+            state->answer = narrow(text);
             state->done = true;
         } else if (LOWORD(wp) == IDCANCEL) {
             state->done = true;
@@ -34,15 +39,15 @@ LRESULT CALLBACK inputProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     default: break;
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 HFONT dialogFont() {
     static HFONT font = [] {
-        NONCLIENTMETRICSA m{};
+        NONCLIENTMETRICSW m{};
         m.cbSize = sizeof m;
-        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
-        return CreateFontIndirectA(&m.lfMessageFont);
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof m, &m, 0);
+        return CreateFontIndirectW(&m.lfMessageFont);
     }();
     return font;
 }
@@ -50,11 +55,11 @@ HFONT dialogFont() {
 }  // namespace
 
 void Win32Dialogs::messageBox(const std::string& text, const std::string& title, platform::MessageIcon icon) {
-    MessageBoxA(owner, text.c_str(), title.c_str(), MB_OK | (icon == platform::MessageIcon::Information ? MB_ICONINFORMATION : 0));
+    MessageBoxW(owner, widen(text).c_str(), widen(title).c_str(), MB_OK | (icon == platform::MessageIcon::Information ? MB_ICONINFORMATION : 0));
 }
 
 bool Win32Dialogs::yesNoBox(const std::string& text, const std::string& title) {
-    return MessageBoxA(owner, text.c_str(), title.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return MessageBoxW(owner, widen(text).c_str(), widen(title).c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 // The input box: prompt at the top left, OK and Cancel at the right, the
@@ -62,52 +67,53 @@ bool Win32Dialogs::yesNoBox(const std::string& text, const std::string& title) {
 std::optional<std::string> Win32Dialogs::inputBox(const std::string& prompt, const std::string& title,
                                                   const std::string& defaultAnswer) {
     static bool registered = [] {
-        WNDCLASSEXA wc{};
+        WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = inputProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = kInputClass;
-        return RegisterClassExA(&wc) != 0;
+        return RegisterClassExW(&wc) != 0;
     }();
     (void)registered;
-    HINSTANCE inst = GetModuleHandleA(nullptr);
+    HINSTANCE inst = GetModuleHandleW(nullptr);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     RECT r{0, 0, 360, 130};
     AdjustWindowRectEx(&r, style, FALSE, WS_EX_DLGMODALFRAME);
     const int w = r.right - r.left, h = r.bottom - r.top;
     RECT area{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    HWND box = CreateWindowExA(WS_EX_DLGMODALFRAME, kInputClass, title.c_str(), style,
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    HWND box = CreateWindowExW(WS_EX_DLGMODALFRAME, kInputClass, widen(title).c_str(), style,
                                area.left + (area.right - area.left - w) / 2, area.top + (area.bottom - area.top - h) / 3,
                                w, h, owner, nullptr, inst, nullptr);
     if (!box) return std::nullopt;
     InputState state;
-    SetWindowLongPtrA(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
-    auto child = [&](const char* cls, const char* text, DWORD s, int x, int y, int cw, int ch, int id, DWORD ex = 0) {
-        HWND c = CreateWindowExA(ex, cls, text, WS_CHILD | WS_VISIBLE | s, x, y, cw, ch, box,
+    SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
+    auto child = [&](const wchar_t* cls, const std::string& text, DWORD s, int x, int y, int cw, int ch, int id,
+                     DWORD ex = 0) {
+        HWND c = CreateWindowExW(ex, cls, widen(text).c_str(), WS_CHILD | WS_VISIBLE | s, x, y, cw, ch, box,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, nullptr);
-        SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont()), FALSE);
+        SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont()), FALSE);
         return c;
     };
-    child("STATIC", prompt.c_str(), SS_LEFT | SS_NOPREFIX, 10, 10, 255, 70, -1);
-    child("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 275, 10, 75, 24, IDOK);
-    child("BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 275, 40, 75, 24, IDCANCEL);
-    state.edit = child("EDIT", defaultAnswer.c_str(), WS_TABSTOP | ES_AUTOHSCROLL, 10, 95, 340, 22, kEdit, WS_EX_CLIENTEDGE);
-    SendMessageA(state.edit, EM_SETSEL, 0, -1);
+    child(L"STATIC", prompt, SS_LEFT | SS_NOPREFIX, 10, 10, 255, 70, -1);
+    child(L"BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 275, 10, 75, 24, IDOK);
+    child(L"BUTTON", "Cancel", WS_TABSTOP | BS_PUSHBUTTON, 275, 40, 75, 24, IDCANCEL);
+    state.edit = child(L"EDIT", defaultAnswer, WS_TABSTOP | ES_AUTOHSCROLL, 10, 95, 340, 22, kEdit, WS_EX_CLIENTEDGE);
+    SendMessageW(state.edit, EM_SETSEL, 0, -1);
 
     if (owner) EnableWindow(owner, FALSE);
     ShowWindow(box, SW_SHOW);
     SetFocus(state.edit);
     MSG msg;
-    while (!state.done && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageA(box, &msg)) continue;
+    while (!state.done && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(box, &msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     if (owner) EnableWindow(owner, TRUE);
-    SetWindowLongPtrA(box, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(box, GWLP_USERDATA, 0);
     DestroyWindow(box);
     if (owner) SetForegroundWindow(owner);
     return state.answer;
@@ -123,8 +129,8 @@ void Win32Dialogs::keepPainted() {
     // operation has ended (messages sent by other threads are handled
     // inside PeekMessage too). Bounded, should a window never validate.
     MSG msg;
-    for (int i = 0; i < 256 && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
-        DispatchMessageA(&msg);
+    for (int i = 0; i < 256 && PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+        DispatchMessageW(&msg);
 }
 
 void Win32Dialogs::repaintNow() {

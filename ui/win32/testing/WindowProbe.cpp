@@ -10,8 +10,10 @@
 //   window_probe wait CAPTION PREFIX   waits (up to 20 s) until a child
 //                                      control's text or list line begins
 //                                      with PREFIX
+// Arguments and output are UTF-8, whatever the Windows code pages.
 // Exit status 0 on success, 1 when a window, control or item is not found.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cctype>
 #include <cstdio>
@@ -19,14 +21,19 @@
 #include <string>
 #include <vector>
 
+#include "platform/windows/WideText.h"
+
 namespace {
 
+using platform::windows_backend::narrow;
+using platform::windows_backend::widen;
+
 std::string textOf(HWND w) {
-    char buffer[4096] = {};
+    wchar_t buffer[4096] = {};
     // WM_GETTEXT rather than GetWindowText: the latter does not read the
     // controls of another process.
-    SendMessageTimeoutA(w, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
-    return buffer;
+    SendMessageTimeoutW(w, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return narrow(buffer);
 }
 
 std::string classOf(HWND w) {
@@ -48,9 +55,7 @@ std::vector<std::string> itemsOf(HWND list) {
         SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
         if (length >= 4096) continue;
         SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
-        char text[8192] = {};
-        WideCharToMultiByte(CP_UTF8, 0, buffer, -1, text, sizeof text, nullptr, nullptr);
-        items.push_back(text);
+        items.push_back(narrow(buffer));
     }
     return items;
 }
@@ -70,12 +75,12 @@ std::vector<HWND> children(HWND parent) {
 }
 
 // The program's window, given up to 20 s to appear.
-HWND findTop(const char* caption) {
+HWND findTop(const std::string& caption) {
     for (int i = 0; i < 200; ++i) {
-        if (HWND w = FindWindowA(nullptr, caption)) return w;
+        if (HWND w = FindWindowW(nullptr, widen(caption).c_str())) return w;
         Sleep(100);
     }
-    std::fprintf(stderr, "window_probe: no window captioned \"%s\"\n", caption);
+    std::fprintf(stderr, "window_probe: no window captioned \"%s\"\n", caption.c_str());
     return nullptr;
 }
 
@@ -105,14 +110,19 @@ int usage() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
+    int argc = 0;
+    LPWSTR* wideArgs = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::string> argv;
+    for (int i = 0; i < argc; ++i) argv.push_back(narrow(wideArgs[i]));
+    LocalFree(wideArgs);
     if (argc < 2) return usage();
     const std::string verb = argv[1];
     if (verb == "clipboard") {
         if (!OpenClipboard(nullptr)) return 1;
-        HANDLE data = GetClipboardData(CF_TEXT);
-        const char* text = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
-        if (text) std::fputs(text, stdout);
+        HANDLE data = GetClipboardData(CF_UNICODETEXT);
+        const auto* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+        if (text) std::fputs(narrow(text).c_str(), stdout);
         if (data) GlobalUnlock(data);
         CloseClipboard();
         return text ? 0 : 1;
@@ -129,7 +139,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (verb == "close") {
-        PostMessageA(top, WM_CLOSE, 0, 0);  // as the window's close box
+        PostMessageW(top, WM_CLOSE, 0, 0);  // as the window's close box
         return 0;
     }
     if (argc < 4) return usage();
@@ -138,7 +148,7 @@ int main(int argc, char** argv) {
         for (HWND w : children(top)) {
             if (_stricmp(classOf(w).c_str(), "Button") == 0 && textOf(w) == text) {
                 // What a click on the button sends its window.
-                PostMessageA(GetParent(w), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(w), BN_CLICKED), reinterpret_cast<LPARAM>(w));
+                PostMessageW(GetParent(w), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(w), BN_CLICKED), reinterpret_cast<LPARAM>(w));
                 return 0;
             }
         }

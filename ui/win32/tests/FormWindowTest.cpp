@@ -14,6 +14,7 @@
 #include "ui/win32/MenuKeys.h"
 #include "ui/win32/Pictures.h"
 #include "ui/win32/Win32Dialogs.h"
+#include "platform/windows/WideText.h"
 
 using ui::win32::FormSpec;
 using ui::win32::FormWindow;
@@ -243,6 +244,52 @@ TEST_F(MainWindow, UserActionsReachTheControls) {
     // Typing into a box.
     SendMessageA(of(form.Text2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
     EXPECT_EQ(form.Text2.text(), "typed");
+}
+
+// Adapter names, user names and paths in any language: UTF-8 in the form,
+// UTF-16 on screen, the same text back from what the user types.
+TEST_F(MainWindow, TextBeyondAsciiReachesTheScreenAndComesBack) {
+    using platform::windows_backend::narrow;
+    using platform::windows_backend::widen;
+    auto wideText = [](HWND w) {
+        wchar_t buffer[256] = {};
+        GetWindowTextW(w, buffer, 256);
+        return narrow(buffer);
+    };
+    const std::string german = "WLAN K\xC3\xBC" "che", russian = "\xD0\x9F\xD0\xBE\xD0\xB4\xD0\xBA\xD0\xBB",
+                      chinese = "\xE6\x9C\xAC\xE5\x9C\xB0\xE8\xBF\x9E\xE6\x8E\xA5";
+    form.Label10.setCaption(german);
+    EXPECT_EQ(wideText(of(form.Label10)), german);
+    form.user.setText(chinese);
+    EXPECT_EQ(wideText(of(form.user)), chinese);
+
+    HWND list = of(form.List1);
+    form.List1.add(russian);
+    form.List1.add(chinese);
+    wchar_t item[64] = {};
+    SendMessageW(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(item));
+    EXPECT_EQ(narrow(item), chinese);
+    form.List1.add("x");  // the lines before are kept, not written again
+    EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 3);
+
+    form.mnurefresh.setCaption(german);
+    pump();
+    bool found = false;
+    HMENU bar = GetMenu(window.handle());
+    std::function<void(HMENU)> look = [&](HMENU menu) {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            wchar_t text[128] = {};
+            GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+            if (narrow(text).rfind(german, 0) == 0) found = true;
+            if (HMENU sub = GetSubMenu(menu, i)) look(sub);
+        }
+    };
+    look(bar);
+    EXPECT_TRUE(found) << "no menu item reads " << german;
+
+    SetWindowTextW(of(form.host), widen(russian).c_str());
+    pump();
+    EXPECT_EQ(form.host.text(), russian);
 }
 
 TEST_F(MainWindow, MenuShowsItemsWithAccessKeysAndShortcutsAndRunsThem) {
