@@ -1,6 +1,6 @@
 // What the binding tells assistive technology beyond the widgets' own
-// accessible interfaces: status lines that announce their changes, and the
-// descriptions of the pictures.
+// accessible interfaces: status lines that announce their changes, fields
+// that are read-only, and the descriptions of the pictures.
 #pragma once
 
 #include <string>
@@ -10,6 +10,10 @@
 class QLabel;
 
 namespace ui::qt {
+
+// Lets the binding present its status lines and read-only fields; once,
+// before the first window is built.
+void installAccessibility();
 
 // Makes `label` a status line: presented with the status-bar role, its
 // name is its text, and each new text goes out as a change of that name

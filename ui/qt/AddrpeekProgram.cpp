@@ -18,7 +18,7 @@ int runAddrpeekProgram(int argc, char** argv, std::ostream& err) {
     if (explainNoDisplay("addrpeek", err)) return kNoDisplayStatus;
 
     QApplication application(argc, argv);
-    QApplication::setApplicationName(addrpeek::kAppTitle);
+    QApplication::setApplicationName("Addrpeek");  // its name to assistive technology; message boxes keep theirs
 
     platform::linux_backend::LinuxServices services;
     QtClipboard clipboard;

@@ -109,6 +109,7 @@ void syncList(QListWidget* w, const ui::ListBox& c) {
 
 FormWindow::FormWindow(const FormSpec& formSpec, QWidget* parent) : QMainWindow(parent) {
     setObjectName("form");
+    installAccessibility();
     setWindowTitle(qs(formSpec.caption));
     if (!formSpec.icon.empty()) setWindowIcon(QIcon(picture(formSpec.icon, QSize(32, 32))));
 
