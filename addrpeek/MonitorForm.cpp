@@ -22,6 +22,8 @@ MonitorForm::MonitorForm() {
     Label14.align = ui::Align::Center;
     Label14.setCaption("Checking Internet Connection ...");
     Label14.foreground = ui::Color{255, 128, 0};
+    Label14.announced = true;
+    List2.accessibleName = "Addresses";
 
     Timer1.intervalMs = 1000;
     Timer2.intervalMs = 1000;

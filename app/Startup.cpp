@@ -85,6 +85,9 @@ bool loadMainWindow(MainForm& form, platform::Platform& p) {
 
     const std::string windir = p.env.get("windir");
     form.wdir.setText(windir);
+    // A system without a Windows folder (Linux) has nothing for that row: left out.
+    form.wdir.setVisible(!windir.empty());
+    form.Label6.setVisible(!windir.empty());
     const bool adminItems = windowsFolderKeepsAdminItems(windir);
     form.mnufirewall.setEnabled(adminItems);
     form.mnuusers.setEnabled(adminItems);

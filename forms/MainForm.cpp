@@ -14,9 +14,11 @@ void place(ui::Control& c, int left, int top, int width, int height) {
     c.geometry = {left, top, width, height};
 }
 
+// An information field: shows a value, takes no typing.
 void greyBox(ui::TextBox& box, int left, int top, int width, int height) {
     place(box, left, top, width, height);
     box.background = kGreyBox;
+    box.readOnly = true;
 }
 
 void labelAt(ui::Label& label, int left, int top, int width, int height, const char* text,
@@ -86,6 +88,19 @@ MainForm::MainForm() {
     cpuname.transparent = true;
     cpuname.foreground = ui::Color{192, 192, 192};
     Line2.x1 = 0, Line2.y1 = 0, Line2.x2 = 9780, Line2.y2 = 0;
+
+    // What a screen reader calls the fields and lists, and what it announces.
+    Label1.captionOf = &adapters;
+    Label2.captionOf = &host;
+    Label4.captionOf = &domain;
+    Label5.captionOf = &user;
+    Label6.captionOf = &wdir;
+    Label9.captionOf = &Text2;
+    List1.accessibleName = "Adapter Details";
+    Picture1.accessibleName = "Program icon";
+    Picture4.accessibleName = "VORLAN logo";
+    Label14.announced = true;
+    Label10.announced = true;
 
     // Working controls lie beyond the client area and are never drawn.
     int offLeft = clientWidth + 600;

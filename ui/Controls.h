@@ -56,6 +56,9 @@ public:
     std::optional<Font> font;
     std::optional<Color> background;
     std::optional<Color> foreground;
+    // What assistive technology calls a control that has neither a caption
+    // of its own nor a label beside it (a picture, a list without a label).
+    std::string accessibleName;
 
     std::function<void()> changed;
 
@@ -78,6 +81,10 @@ public:
 
     Align align = Align::Left;
     bool transparent = false;
+    // The field or list this label captions: its name for assistive technology.
+    Control* captionOf = nullptr;
+    // A status line: assistive technology announces each change of its text.
+    bool announced = false;
     std::function<void()> onClick;
     std::function<void()> onDoubleClick;
     void click() const { if (onClick) onClick(); }
@@ -101,6 +108,8 @@ public:
     std::function<void()> onChange;
     // A box of several lines, shown read-only with a vertical scroll bar.
     bool multiLine = false;
+    // A box that shows information: selectable, not editable.
+    bool readOnly = false;
 
 private:
     std::string text_;

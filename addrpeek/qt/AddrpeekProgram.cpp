@@ -21,7 +21,7 @@ int runAddrpeekProgram(int argc, char** argv, std::ostream& err) {
 
     ToolkitArguments arguments(argc, argv, display.platform);
     QApplication application(arguments.argc(), arguments.argv());
-    QApplication::setApplicationName(addrpeek::kAppTitle);
+    QApplication::setApplicationName("Addrpeek");  // its name to assistive technology; message boxes keep theirs
 
     platform::linux_backend::LinuxServices services;
     QtClipboard clipboard;

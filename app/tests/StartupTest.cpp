@@ -117,6 +117,9 @@ TEST(Startup, WindowsFolderDecidesFirewallAndUsersItems) {
         EXPECT_EQ(t.form.mnufirewall.enabled(), c.enabled) << c.windir;
         EXPECT_EQ(t.form.mnuusers.enabled(), c.enabled) << c.windir;
         EXPECT_EQ(t.form.wdir.text(), c.windir);
+        // No Windows folder, no "Windows Dir" row.
+        EXPECT_EQ(t.form.wdir.visible(), !c.windir.empty()) << c.windir;
+        EXPECT_EQ(t.form.Label6.visible(), !c.windir.empty()) << c.windir;
     }
 }
 

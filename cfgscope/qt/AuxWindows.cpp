@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -53,6 +54,35 @@ private:
     std::function<void()> action_;
 };
 
+// Keys of a small window: Escape closes it; on a window that closes with a
+// click on its surface (the About window), Escape, Enter and Space act as
+// that click.
+class KeyFilter : public QObject {
+public:
+    KeyFilter(shortcuts::AuxWindow& w, FormWindow& window) : QObject(&window), w_(w), window_(window) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const bool escape = key == Qt::Key_Escape;
+        const bool confirm = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+        if (w_.onWindowClick && (escape || confirm)) {
+            window_.run([this] { w_.onWindowClick(); });
+            return true;
+        }
+        if (escape) {
+            window_.run([this] { w_.hide(); });
+            return true;
+        }
+        return false;
+    }
+
+private:
+    shortcuts::AuxWindow& w_;
+    FormWindow& window_;
+};
+
 }  // namespace
 
 void showAuxWindow(shortcuts::AuxWindow& w, QWidget* owner) {
@@ -72,7 +102,7 @@ void showAuxWindow(shortcuts::AuxWindow& w, QWidget* owner) {
     else window.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto* surfaceClicks = new ClickFilter([&w, &window] { window.run([&w] { if (w.onWindowClick) w.onWindowClick(); }); }, &window);
-    if (QWidget* client = window.centralWidget()) client->installEventFilter(surfaceClicks);
+    window.centralWidget()->installEventFilter(surfaceClicks);
     for (ui::Control* c : w.controls) {
         QWidget* widget = window.widgetFor(*c);
         if (!widget) continue;
@@ -83,10 +113,16 @@ void showAuxWindow(shortcuts::AuxWindow& w, QWidget* owner) {
         }
     }
 
+    window.installEventFilter(new KeyFilter(w, window));
+    // A window without a control that takes the keyboard takes it itself.
+    QWidget* client = window.centralWidget();
+    client->setFocusPolicy(Qt::StrongFocus);
+
     QEventLoop loop;
     w.close = [&window] { window.close(); };
     window.onClose = [&loop] { loop.quit(); };
     window.showCentred();
+    if (!window.focusWidget() || window.focusWidget() == &window) client->setFocus();
     loop.exec();
     w.close = nullptr;
     w.shown = false;

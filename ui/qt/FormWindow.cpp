@@ -1,6 +1,7 @@
 #include "ui/qt/FormWindow.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <QAction>
 #include <QCloseEvent>
@@ -15,12 +16,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "ui/qt/Accessibility.h"
+#include "ui/qt/Contrast.h"
 #include "ui/qt/Fonts.h"
 #include "ui/qt/Pictures.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/TabOrder.h"
 #include "ui/qt/Twips.h"
 #include "ui/qt/Widgets.h"
 
@@ -42,14 +47,35 @@ Qt::Alignment alignment(ui::Align a) {
 }
 
 // Colours: `window` roles for labels, `base` roles for boxes and lists.
-void applyColours(QWidget* w, const ui::Control& c, QPalette::ColorRole back, QPalette::ColorRole text) {
+// `behind` is the fixed colour the control's text is drawn on, if any (its
+// own background, or the window's behind a label). Text on a fixed colour
+// gets a fixed colour that reads on it, whatever the desktop's palette; on
+// the palette's own background a wanted colour is kept readable there.
+void applyColours(QWidget* w, const ui::Control& c, QPalette::ColorRole back, QPalette::ColorRole text,
+                  std::optional<QColor> behind) {
     QPalette pal = w->palette();
-    if (c.background) pal.setColor(back, qc(*c.background));
-    if (c.foreground) {
-        pal.setColor(text, qc(*c.foreground));
-        pal.setColor(QPalette::Disabled, text, qc(*c.foreground).lighter(160));
+    if (c.background) {
+        pal.setColor(back, qc(*c.background));
+        // Some styles paint a read-only box in the window colour.
+        if (back == QPalette::Base) pal.setColor(QPalette::Window, qc(*c.background));
+    }
+    const QColor ground = behind.value_or(pal.color(back));
+    if (behind || c.foreground) {
+        std::optional<QColor> wanted;
+        if (c.foreground) wanted = qc(*c.foreground);
+        const QColor ink = readableOn(ground, wanted);
+        pal.setColor(text, ink);
+        // Greyed: halfway to the background.
+        pal.setColor(QPalette::Disabled, text,
+                     QColor((ink.red() + ground.red()) / 2, (ink.green() + ground.green()) / 2,
+                            (ink.blue() + ground.blue()) / 2));
     }
     w->setPalette(pal);
+}
+
+std::optional<QColor> ownBackground(const ui::Control& c) {
+    if (c.background) return qc(*c.background);
+    return std::nullopt;
 }
 
 void syncCommon(QWidget* w, const ui::Control& c) {
@@ -68,7 +94,13 @@ void syncList(QListWidget* w, const ui::ListBox& c) {
             break;
         }
     while (w->count() > keep) delete w->takeItem(w->count() - 1);
-    for (std::size_t i = static_cast<std::size_t>(keep); i < items.size(); ++i) w->addItem(qs(items[i]));
+    // A line too long for the list shows in full as its tooltip.
+    const int room = w->contentsRect().width() - 2 * w->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) - 4;
+    const QFontMetrics metrics(w->font());
+    for (std::size_t i = static_cast<std::size_t>(keep); i < items.size(); ++i) {
+        auto* item = new QListWidgetItem(qs(items[i]), w);
+        if (metrics.horizontalAdvance(item->text()) > room) item->setToolTip(item->text());
+    }
     if (w->currentRow() != c.selected()) w->setCurrentRow(c.selected());
     syncCommon(w, c);
 }
@@ -77,6 +109,7 @@ void syncList(QListWidget* w, const ui::ListBox& c) {
 
 FormWindow::FormWindow(const FormSpec& formSpec, QWidget* parent) : QMainWindow(parent) {
     setObjectName("form");
+    installAccessibility();
     setWindowTitle(qs(formSpec.caption));
     if (!formSpec.icon.empty()) setWindowIcon(QIcon(picture(formSpec.icon, QSize(32, 32))));
 
@@ -86,8 +119,12 @@ FormWindow::FormWindow(const FormSpec& formSpec, QWidget* parent) : QMainWindow(
     client_->setFixedSize(pixels(formSpec.clientWidth), pixels(formSpec.clientHeight));
     client_->setFont(defaultFont);
     client_->setAutoFillBackground(true);
+    // The window's own colour, and a text colour that reads on it, whatever
+    // the desktop's palette: labels draw on it.
+    background_ = qc(formSpec.background);
     QPalette pal = client_->palette();
-    pal.setColor(QPalette::Window, qc(formSpec.background));
+    pal.setColor(QPalette::Window, background_);
+    pal.setColor(QPalette::WindowText, readableOn(background_));
     client_->setPalette(pal);
     setCentralWidget(client_);
 
@@ -99,8 +136,25 @@ FormWindow::FormWindow(const FormSpec& formSpec, QWidget* parent) : QMainWindow(
         }
     }
 
+    bindAccessibility();
+    orderTabs();
+
     menuBar()->setFont(defaultFont);
     for (ui::MenuItem* top : formSpec.menuBar) bindMenu(*top, nullptr);
+    // F10 opens the first menu, as on the desktops.
+    if (!formSpec.menuBar.empty()) {
+        auto* openMenu = new QAction(this);
+        openMenu->setObjectName("openFirstMenu");
+        openMenu->setShortcut(Qt::Key_F10);
+        QObject::connect(openMenu, &QAction::triggered, this, [this] {
+            for (QAction* top : menuBar()->actions())
+                if (top->isVisible() && top->isEnabled()) {
+                    menuBar()->setActiveAction(top);
+                    break;
+                }
+        });
+        addAction(openMenu);
+    }
 
     // The window is never resized: its size is the client area plus the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -124,10 +178,14 @@ QWidget* FormWindow::createWidget(ui::Control& control, QWidget* parent) {
         // A see-through label without actions lets clicks reach what lies beneath.
         if (c->transparent && !c->onClick && !c->onDoubleClick)
             label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        c->changed = [label, c] {
+        if (c->announced) makeStatusLine(label);
+        const QColor formBackground = background_;
+        c->changed = [label, c, formBackground] {
             if (label->text() != qs(c->caption())) label->setText(qs(c->caption()));
             // Status lines change colour with their text.
-            applyColours(label, *c, QPalette::Window, QPalette::WindowText);
+            const bool ownGround = !c->transparent && c->background.has_value();
+            applyColours(label, *c, QPalette::Window, QPalette::WindowText,
+                         ownGround ? qc(*c->background) : formBackground);
             label->setAutoFillBackground(!c->transparent && c->background.has_value());
             syncCommon(label, *c);
         };
@@ -136,7 +194,7 @@ QWidget* FormWindow::createWidget(ui::Control& control, QWidget* parent) {
         // A box of several lines: read-only, scrolled when its text is longer.
         auto* area = new QPlainTextEdit(parent);
         area->setReadOnly(true);
-        applyColours(area, *c, QPalette::Base, QPalette::Text);
+        applyColours(area, *c, QPalette::Base, QPalette::Text, ownBackground(*c));
         c->changed = [area, c] {
             if (area->toPlainText() != qs(c->text())) area->setPlainText(qs(c->text()));
             syncCommon(area, *c);
@@ -144,7 +202,8 @@ QWidget* FormWindow::createWidget(ui::Control& control, QWidget* parent) {
         w = area;
     } else if (auto* c = dynamic_cast<ui::TextBox*>(&control)) {
         auto* edit = new QLineEdit(parent);
-        applyColours(edit, *c, QPalette::Base, QPalette::Text);
+        edit->setReadOnly(c->readOnly);
+        applyColours(edit, *c, QPalette::Base, QPalette::Text, ownBackground(*c));
         QObject::connect(edit, &QLineEdit::textEdited, edit, [this, c](const QString& text) {
             run([c, text] { c->setText(text.toStdString()); });
         });
@@ -154,20 +213,38 @@ QWidget* FormWindow::createWidget(ui::Control& control, QWidget* parent) {
         };
         w = edit;
     } else if (auto* c = dynamic_cast<ui::ListBox*>(&control)) {
-        auto* list = new QListWidget(parent);
+        auto* list = new ActionList(parent);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list->setUniformItemSizes(true);
-        applyColours(list, *c, QPalette::Base, QPalette::Text);
+        list->setItemDelegate(new TextLineRows(list));
+        applyColours(list, *c, QPalette::Base, QPalette::Text, ownBackground(*c));
+        // The selected line in the palette's selection colour; its text in
+        // the palette's colour where that reads there, else black or white.
+        QPalette selection = list->palette();
+        const QColor highlight = selection.color(QPalette::Highlight);
+        if (contrastRatio(highlight, selection.color(QPalette::HighlightedText)) < kReadableContrast) {
+            selection.setColor(QPalette::Active, QPalette::HighlightedText, readableOn(highlight));
+            selection.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                               readableOn(selection.color(QPalette::Inactive, QPalette::Highlight)));
+            list->setPalette(selection);
+        }
         QObject::connect(list, &QListWidget::currentRowChanged, list, [this, c](int row) {
             if (row >= 0 && row != c->selected()) run([c, row] { c->select(row); });
         });
-        QObject::connect(list, &QListWidget::itemDoubleClicked, list, [this, c, list](QListWidgetItem* item) {
-            const int row = list->row(item);
+        auto doubleClickRow = [this, c](int row) {
             run([c, row] {
                 if (row != c->selected()) c->select(row);
                 c->doubleClick();
             });
-        });
+        };
+        QObject::connect(list, &QListWidget::itemDoubleClicked, list,
+                         [list, doubleClickRow](QListWidgetItem* item) { doubleClickRow(list->row(item)); });
+        // Enter or Space on a line does what a double click on it does.
+        list->activated = [list, c, doubleClickRow] {
+            if (!c->onDoubleClick) return false;
+            doubleClickRow(list->currentRow());
+            return true;
+        };
         c->changed = [list, c] { syncList(list, *c); };
         w = list;
     } else if (auto* c = dynamic_cast<ui::Button*>(&control)) {
@@ -182,6 +259,7 @@ QWidget* FormWindow::createWidget(ui::Control& control, QWidget* parent) {
     } else if (auto* c = dynamic_cast<ui::Picture*>(&control)) {
         auto* pic = new QLabel(parent);
         pic->setPixmap(picture(c->resource, pixelRect(c->geometry).size()));
+        pic->setAccessibleName(c->accessibleName.empty() ? pictureDescription(c->resource) : qs(c->accessibleName));
         c->changed = [pic, c] { syncCommon(pic, *c); };
         w = pic;
     } else if (auto* c = dynamic_cast<ui::Line*>(&control)) {
@@ -219,8 +297,39 @@ QWidget* FormWindow::createWidget(ui::Control& control, QWidget* parent) {
     w->installEventFilter(this);
     if (control.font) w->setFont(toQFont(*control.font));
     if (!control.tooltip.empty()) w->setToolTip(qs(control.tooltip));
+    if (!control.accessibleName.empty()) w->setAccessibleName(qs(control.accessibleName));
     control.changed();
     return w;
+}
+
+void FormWindow::bindAccessibility() {
+    for (ui::Control* c : bound_) {
+        auto* caption = dynamic_cast<ui::Label*>(c);
+        QWidget* target = caption && caption->captionOf ? widgetFor(*caption->captionOf) : nullptr;
+        auto* label = caption ? qobject_cast<QLabel*>(widgetFor(*caption)) : nullptr;
+        if (!target || !label) continue;
+        // The label-for and labelled-by relations; the name follows the caption.
+        label->setBuddy(target);
+        auto follow = [label, target, previous = caption->changed] {
+            if (previous) previous();
+            target->setAccessibleName(label->text().trimmed());
+        };
+        caption->changed = follow;
+        follow();
+    }
+}
+
+void FormWindow::orderTabs() {
+    std::vector<QWidget*> stops;
+    std::vector<ui::Rect> places;
+    for (ui::Control* c : bound_)
+        if (QWidget* w = widgetFor(*c); w && w->focusPolicy() & Qt::TabFocus) {
+            stops.push_back(w);
+            places.push_back(c->geometry);
+        }
+    const std::vector<int> order = tabOrder(places);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(stops[static_cast<std::size_t>(order[i - 1])], stops[static_cast<std::size_t>(order[i])]);
 }
 
 void FormWindow::bindMenu(ui::MenuItem& item, QMenu* parentMenu) {

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include <QColor>
 #include <QMainWindow>
 
 #include "ui/Controls.h"
@@ -67,9 +68,14 @@ protected:
 
 private:
     QWidget* createWidget(ui::Control& control, QWidget* parent);
+    // Ties each caption label to its field or list (name and relations).
+    void bindAccessibility();
+    // Tab order by place: rows, then the columns within a row.
+    void orderTabs();
     void bindMenu(ui::MenuItem& item, QMenu* parentMenu);
 
     QWidget* client_ = nullptr;
+    QColor background_;
     std::vector<ui::Control*> bound_;
     std::map<const ui::Control*, QWidget*> widgets_;
     std::map<const ui::MenuItem*, QAction*> actions_;

@@ -5,7 +5,9 @@
 #include <functional>
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 
 namespace ui::qt {
 
@@ -33,6 +35,25 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+};
+
+// A list whose current line acts on Enter or Space as on a double click:
+// `activated` returns whether the list has such an action.
+class ActionList : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+    std::function<bool()> activated;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// Rows one text line high, whatever padding the style gives item views, so
+// that a list shows as many lines as its height was designed for.
+class TextLineRows : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
 
 }  // namespace ui::qt

@@ -60,6 +60,28 @@ TEST(AuxWindows, AboutHidesOnAClickOnItsPicture) {
     EXPECT_FALSE(about.shown);
 }
 
+TEST(AuxWindows, AboutTakesTheKeyboardAndClosesWithEscapeEnterOrSpace) {
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+        shortcuts::AboutForm about;
+        shortcuts::loadAbout(about);
+        bool focused = false, stayed = false;
+        whenModal([&](QWidget* w) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+            QWidget* focus = QApplication::focusWidget();
+            focused = focus && (focus == w || w->isAncestorOf(focus));
+            QTest::keyClick(focus ? focus : w, key);
+            // A window the key left open is closed here, and the test fails.
+            QTimer::singleShot(1000, w, [&stayed, w] {
+                stayed = true;
+                w->close();
+            });
+        });
+        ui::qt::showAuxWindow(about, nullptr);
+        EXPECT_TRUE(focused) << key;
+        EXPECT_FALSE(stayed) << key;
+    }
+}
+
 TEST(AuxWindows, ManufacturerWindowShowsSupportLinesAndCloses) {
     fakes::FakePlatform fake;
     fake.system.manufacturerLines =

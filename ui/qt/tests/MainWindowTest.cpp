@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
@@ -339,6 +340,91 @@ TEST(MainWindow, AdapterClickShowsThatAdapter) {
                     Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(details->viewport(), &dbl);
     EXPECT_EQ(t.fake.clipboard.text, t.form.List1.items()[0].substr(18));
+
+    // Enter or Space on a line copies it as the double click does.
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        details->setCurrentRow(1);
+        t.fake.clipboard.text.clear();
+        QTest::keyClick(details, key);
+        EXPECT_EQ(t.fake.clipboard.text, t.form.List1.items()[1].substr(18)) << key;
+    }
+}
+
+TEST(MainWindow, AccessibleNamesRelationsReadOnlyFieldsAndStatusLines) {
+    WindowFixture t;
+    t.start();
+    auto iface = [&](const char* name) { return QAccessible::queryAccessibleInterface(t.find<QWidget>(name)); };
+    // Each field and list: named by the label beside it, related to it both ways.
+    const std::pair<const char*, const char*> captioned[] = {{"adapters", "Label1"}, {"host", "Label2"},
+                                                             {"domain", "Label4"},   {"user", "Label5"},
+                                                             {"wdir", "Label6"},     {"Text2", "Label9"}};
+    for (const auto& [field, label] : captioned) {
+        EXPECT_EQ(iface(field)->text(QAccessible::Name), t.find<QLabel>(label)->text()) << field;
+        bool labelled = false;
+        for (const auto& [other, relation] : iface(field)->relations(QAccessible::Label))
+            labelled = labelled || other->object() == t.find<QWidget>(label);
+        bool labels = false;
+        for (const auto& [other, relation] : iface(label)->relations(QAccessible::Labelled))
+            labels = labels || other->object() == t.find<QWidget>(field);
+        EXPECT_TRUE(labels) << field;
+        // Qt's item views do not report the relation from their side.
+        if (std::string(field) != "adapters") EXPECT_TRUE(labelled) << field;
+        if (std::string(field) != "adapters") {
+            EXPECT_TRUE(iface(field)->state().readOnly) << field;
+            EXPECT_FALSE(iface(field)->state().editable) << field;
+        }
+    }
+    // A caption that changes renames its field.
+    t.form.Label4.setCaption("Domain");
+    EXPECT_EQ(iface("domain")->text(QAccessible::Name), "Domain");
+    // Everything else that can be reached or seen has a name of its own.
+    for (const char* name : {"List1", "Picture1", "Picture4", "Command1", "Command7", "Command5"})
+        EXPECT_FALSE(iface(name)->text(QAccessible::Name).isEmpty()) << name;
+    EXPECT_EQ(iface("Command1")->text(QAccessible::Name), "Refresh (F5)");
+
+    // The status lines are status bars named by their text (QLabel sends
+    // each new text as a change of name).
+    t.form.Label14.setCaption(" Internet Connection Status: Connected");
+    for (const char* name : {"Label14", "Label10"}) EXPECT_EQ(iface(name)->role(), QAccessible::StatusBar) << name;
+    EXPECT_EQ(iface("Label14")->text(QAccessible::Name), "Internet Connection Status: Connected");
+}
+
+TEST(MainWindow, KeyboardF10TabOrderByColumnsAndLongNamesAsTooltips) {
+    WindowFixture t;
+    t.start();
+    t.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(t.window.get()));
+
+    // F10 opens the first menu.
+    QTest::keyClick(t.window.get(), Qt::Key_F10);
+    EXPECT_EQ(t.window->menuBar()->activeAction(), t.action("mnuadapters"));
+    auto* menu = t.window->findChild<QMenu*>("mnuadapters");
+    EXPECT_TRUE(menu && menu->isVisible());
+    if (menu) menu->close();
+
+    // Tab: the adapter list, the fields of the right column top down, the
+    // details, then the buttons left to right.
+    const std::vector<std::string> expected{"adapters", "host",     "domain",   "user",     "wdir",
+                                            "Text2",    "List1",    "Command1", "Command7", "Command8",
+                                            "Command3", "Command4", "Command6", "Command5"};
+    std::vector<std::string> order;
+    QWidget* w = t.find<QWidget>("adapters");
+    for (std::size_t i = 0; i < expected.size(); ++i, w = w->nextInFocusChain())
+        while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || w->objectName().isEmpty()) w = w->nextInFocusChain();
+    w = t.find<QWidget>("adapters");
+    while (order.size() < expected.size()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && !w->objectName().isEmpty())
+            order.push_back(w->objectName().toStdString());
+        w = w->nextInFocusChain();
+    }
+    EXPECT_EQ(order, expected);
+
+    // A name too long for the adapter list shows whole as its tooltip.
+    const std::string longName = "2) Ethernet adapter Intel(R) Ethernet Connection (7) I219-V with a very long name";
+    t.form.adapters.add(longName);
+    auto* adapters = t.find<QListWidget>("adapters");
+    EXPECT_EQ(adapters->item(adapters->count() - 1)->toolTip(), qs(longName));
+    EXPECT_TRUE(adapters->item(0)->toolTip().isEmpty()) << "a name that fits keeps the list's own tooltip";
 }
 
 TEST(MainWindow, RestartShortcutOnlyWhereTheItemShows) {
