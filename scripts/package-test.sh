@@ -40,7 +40,7 @@ trap 'apt-get remove -y -qq --purge cfgscope >/dev/null 2>&1 || true' EXIT
 
 check "cfgscope --version" bash -c '/usr/bin/cfgscope --version | grep -qx "cfgscope 1.3.0"'
 check "cfgscope --diagnose FILE" bash -c '/usr/bin/cfgscope --diagnose tests/data/xp-dhcp-two-dns.txt | grep -q "^Status: No errors found$"'
-check "stand-ins in libexec" test -x /usr/libexec/cfgscope/ipconfig -a -x /usr/libexec/cfgscope/batrun
+check "stand-ins in libexec" test -x /usr/libexec/cfgscope/ipconfig -a -x /usr/libexec/cfgscope/release-renew -a -x /usr/libexec/cfgscope/batrun
 check "desktop entries" test -f /usr/share/applications/cfgscope.desktop -a -f /usr/share/applications/addrpeek.desktop
 check "web server pages and engine configurations" bash -c 'test -x /usr/bin/vorlan-webserver -a -f /usr/share/vorlan-webserver/site/index.html -a -f /usr/share/vorlan-webserver/nginx/vorlan-resources.conf -a -f /usr/share/vorlan-webserver/apache2/vorlan-resources.conf'
 if [ -x /usr/bin/addrpeek ]; then
