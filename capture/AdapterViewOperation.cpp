@@ -1,8 +1,24 @@
 #include "capture/AdapterViewOperation.h"
 
+#include "capture/AdapterScripts.h"
 #include "capture/AdapterView.h"
+#include "capture/ReportText.h"
 
 namespace capture {
+
+namespace {
+
+// Whether the parse wrote the adapter's ping script for a field: it writes
+// none for a value that is no address (one that would stop the script).
+bool pingScriptFor(const app::MainForm& form, int n, int field) {
+    if (n < 1 || n >= static_cast<int>(form.adapterTable.size())) return false;
+    const std::string& cell = form.adapterTable[static_cast<std::size_t>(n)][static_cast<std::size_t>(field)];
+    if (cell.size() <= kLabelColumn) return false;
+    const std::string_view value = std::string_view(cell).substr(kLabelColumn);
+    return field == 7 ? pingGatewayScript(n, value).has_value() : pingDnsScript(n, field - 10, value).has_value();
+}
+
+}  // namespace
 
 void showSelectedAdapter(app::MainForm& form) {
     for (auto& item : form.sel1) {
@@ -29,13 +45,14 @@ void showSelectedAdapter(app::MainForm& form) {
     form.selectedAdapter = n;
 
     AdapterDetails details = adapterDetails(form.adapterTable, n);
+    // A ping item is offered only when the adapter has its script.
     if (details.hasGateway) {
         form.pinggateway.setCaption("Ping &Gateway/Router ");
-        form.pinggateway.setEnabled(true);
+        form.pinggateway.setEnabled(pingScriptFor(form, n, 7));
         form.mnurouter.setEnabled(true);
     }
-    if (details.hasDns1) form.pingdns1.setEnabled(true);
-    if (details.hasDns2) form.pingdns2.setEnabled(true);
+    if (details.hasDns1) form.pingdns1.setEnabled(pingScriptFor(form, n, 11));
+    if (details.hasDns2) form.pingdns2.setEnabled(pingScriptFor(form, n, 12));
     for (const auto& line : details.lines) form.List1.add(line);
 
     form.lastSelectedAdapter = n;

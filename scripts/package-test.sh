@@ -40,7 +40,7 @@ trap 'apt-get remove -y -qq --purge cfgscope >/dev/null 2>&1 || true' EXIT
 
 check "cfgscope --version" bash -c '/usr/bin/cfgscope --version | grep -qx "cfgscope 1.3.0"'
 check "cfgscope --diagnose FILE" bash -c '/usr/bin/cfgscope --diagnose tests/data/xp-dhcp-two-dns.txt | grep -q "^Status: No errors found$"'
-check "stand-ins and the window program in libexec" test -x /usr/libexec/cfgscope/ipconfig -a -x /usr/libexec/cfgscope/batrun -a -x /usr/libexec/cfgscope/cfgscope-window
+check "stand-ins and the window program in libexec" test -x /usr/libexec/cfgscope/ipconfig -a -x /usr/libexec/cfgscope/release-renew -a -x /usr/libexec/cfgscope/batrun -a -x /usr/libexec/cfgscope/cfgscope-window
 check "the command line loads no toolkit" bash -c '! ldd /usr/bin/cfgscope | grep -q libQt'
 check "the window program found from /usr/bin" bash -c 'env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/cfgscope 2>&1 | grep -q "cfgscope: cannot open the window: no display is set"'
 check "qt6-wayland recommended" bash -c 'dpkg-deb -f "'"$deb"'" Recommends | grep -qw qt6-wayland'

@@ -181,3 +181,31 @@ TEST(AdapterView, CopyDetailLine) {
     capture::copyDetailLine(none.form, none.p);
     EXPECT_EQ(none.fake.clipboard.text, "kept");
 }
+
+// An adapter whose gateway and name servers hold characters that would stop
+// their ping scripts ("&", "|"), beside one whose values are addresses: the
+// first has no ping scripts, so its ping items are not offered (the menu
+// stays visible for the second), and no item can end in "does not exist".
+TEST(HostileReports, APingItemWithoutItsScriptIsNotOffered) {
+    FormFixture f;
+    f.parse({"Windows IP Configuration", "Ethernet adapter Hostile:", xp("IP Address", "10.0.0.5"),
+             xp("Default Gateway", "10.0.0.1 & calc"), xp("DNS Servers", "10.0.0.2 | calc"), xpMore("10.0.0.3>x"),
+             "Ethernet adapter Plain:", xp("IP Address", "10.1.0.5"), xp("Default Gateway", "10.1.0.1"),
+             xp("DNS Servers", "10.1.0.2"), xpMore("10.1.0.3")});
+    auto& form = f.form;
+    struct Case {
+        int adapter;
+        bool offered;
+    } cases[] = {{1, false}, {2, true}, {1, false}};
+    for (const auto& c : cases) {
+        capture::selectAdapterByMenu(form, c.adapter - 1);
+        ASSERT_EQ(form.selectedAdapter, c.adapter);
+        for (auto* item : {&form.pinggateway, &form.pingdns1, &form.pingdns2}) {
+            EXPECT_TRUE(item->visible()) << item->name();
+            EXPECT_EQ(item->enabled(), c.offered) << item->name() << " of adapter " << c.adapter;
+        }
+        for (const char* script : {"pinggateway.bat", "pingdns1.bat", "pingdns2.bat"})
+            EXPECT_EQ(f.fake.files.files.count(f.folder + std::to_string(c.adapter) + script), c.offered ? 1u : 0u)
+                << script;
+    }
+}

@@ -151,8 +151,11 @@ Outcome elevated(DhcpAction action, const std::string& ifname, const std::string
     std::string pkexec = findProgram("pkexec");
     if (pkexec.empty())
         return {false, reason + "; pkexec is not installed to ask for root (" + std::string(kElevationAction) + ")"};
-    const std::string self = realPath("/proc/self/exe");
-    ExecResult r = runProgram({pkexec, self, action == DhcpAction::Release ? "/release" : "/renew", ifname},
+    // Root runs the small helper beside this tool, never the tool itself:
+    // one verb for one adapter named in full.
+    std::string self = realPath("/proc/self/exe");
+    const std::string helper = self.substr(0, self.rfind('/') + 1) + kElevationHelper;
+    ExecResult r = runProgram({pkexec, helper, action == DhcpAction::Release ? "release" : "renew", ifname},
                               kElevationTimeoutMs, true, true);
     // Its line for the adapter: "Adapter NAME: renewed through ..." or
     // "Adapter NAME: not renewed (client): why."
@@ -178,7 +181,47 @@ Outcome elevated(DhcpAction action, const std::string& ifname, const std::string
                        (why.empty() ? "" : ": " + why)};
 }
 
+// The owner's action on one adapter, asking for root when it needs it and
+// `mayElevate`; its line is written; true when done.
+bool actOnAdapter(DhcpAction action, const Adapter& a, const DhcpOwner& o, bool mayElevate, std::ostream& out) {
+    const char* verb = action == DhcpAction::Release ? "released" : "renewed";
+    Outcome r;
+    if (!a.name.empty() && a.name[0] == '-')
+        r = {false, "its name begins with \"-\", which " + std::string(clientName(o.client)) +
+                        " would read as an option; refused"};
+    else
+        r = act(action, o, a.name);
+    if (r.needsRoot && mayElevate) r = elevated(action, a.name, r.text);
+    if (r.ok) {
+        out << "Adapter " << a.name << ": " << verb << " through " << clientName(o.client)
+            << (r.text.empty() ? "" : " (" + r.text + ")") << ".\r\n";
+    } else {
+        out << "Adapter " << a.name << ": not " << verb << " (" << clientName(o.client) << "): " << r.text
+            << ".\r\n";
+    }
+    return r.ok;
+}
+
 }  // namespace
+
+int runDhcpActionOn(DhcpAction action, const std::string& name, std::ostream& out) {
+    Snapshot snap = takeSnapshot();
+    if (!snap.error.empty()) {
+        out << kInternalError << snap.error << "\r\n";
+        return 1;
+    }
+    for (std::size_t i = 0; i < snap.adapters.size(); ++i) {
+        const Adapter& a = snap.adapters[i];
+        if (a.name != name) continue;
+        if (snap.owners[i].client == DhcpClient::None) {
+            out << "Adapter " << a.name << ": not configured by DHCP; nothing to do.\r\n";
+            return 1;
+        }
+        return actOnAdapter(action, a, snap.owners[i], false, out) ? 0 : 1;
+    }
+    out << "No adapter is named " << name << ".\r\n";
+    return 1;
+}
 
 int runDhcpAction(DhcpAction action, const std::string& pattern, std::ostream& out) {
     const char* verb = action == DhcpAction::Release ? "released" : "renewed";
@@ -201,22 +244,7 @@ int runDhcpAction(DhcpAction action, const std::string& pattern, std::ostream& o
             }
             continue;
         }
-        Outcome r;
-        if (!a.name.empty() && a.name[0] == '-')
-            r = {false, "its name begins with \"-\", which " + std::string(clientName(o.client)) +
-                            " would read as an option; refused"};
-        else
-            r = act(action, o, a.name);
-        if (r.needsRoot) r = elevated(action, a.name, r.text);
-        if (r.ok) {
-            ++done;
-            out << "Adapter " << a.name << ": " << verb << " through " << clientName(o.client)
-                << (r.text.empty() ? "" : " (" + r.text + ")") << ".\r\n";
-        } else {
-            ++failed;
-            out << "Adapter " << a.name << ": not " << verb << " (" << clientName(o.client) << "): " << r.text
-                << ".\r\n";
-        }
+        (actOnAdapter(action, a, o, true, out) ? done : failed) += 1;
     }
     if (matched == 0) {
         out << (pattern.empty() ? std::string("No adapter is up.")

@@ -251,7 +251,8 @@ fi
 if [ -n "${CFGSCOPE_LAB_BUILD:-}" ]; then
   inside sh -eu -c "
     mkdir -p /usr/libexec/cfgscope /usr/share/polkit-1/actions /etc/polkit-1/rules.d
-    cp '$CFGSCOPE_LAB_BUILD/bin/ipconfig' '$CFGSCOPE_LAB_BUILD/bin/batrun' /usr/libexec/cfgscope/
+    cp '$CFGSCOPE_LAB_BUILD/bin/ipconfig' '$CFGSCOPE_LAB_BUILD/bin/release-renew' '$CFGSCOPE_LAB_BUILD/bin/batrun' \
+       /usr/libexec/cfgscope/
     cp '$CFGSCOPE_LAB_BUILD/packaging/net.vorlan.cfgscope.policy' /usr/share/polkit-1/actions/
   "
   # cfglab may have root for it, cfgevil is refused.
