@@ -30,6 +30,8 @@ struct Diagnosis {
     void noFaultReport();
 
 private:
+    bool addressRules(std::string_view tested, int adapter, bool vista);
+    void addressConflict(std::string_view address, int adapter);
     void damagedStack(std::string_view tested, int adapter);
     void unsetAddress(std::string_view tested, int adapter);
 };

@@ -1,0 +1,34 @@
+// What follows an address on a report line: the status word Windows puts
+// in parentheses ("(Preferred)", "(Duplicate)", ... and their translations)
+// and the masks people type over a value before they post a report
+// ("x.x.x.x", "xx-xx", "{Hidden}"). Pure.
+#pragma once
+
+#include <string_view>
+
+namespace capture {
+
+enum class AddressMark { None, Preferred, Duplicate, Tentative, Deprecated, Cut, Unknown };
+
+struct MarkedAddress {
+    std::string_view address;  // blanks and the status word removed
+    AddressMark mark = AddressMark::None;
+};
+
+// Splits the value of an address line into the address and its status word.
+// A word cut off at the line's end ("(Pref") is `Cut`; a parenthesised word
+// that is no status word is `Unknown` and stays part of the address.
+MarkedAddress splitAddressMark(std::string_view value);
+
+// True when a sender masked the value: braces, brackets or angle brackets
+// round it, or digits and separators with x, X, * or # standing for digits.
+bool isMaskedValue(std::string_view value);
+
+// True when the letters of an address line form nothing but a status word
+// and masking: only other letters mean a damaged network stack.
+bool lettersFormStatusWord(std::string_view value);
+
+// True when the value begins, after blanks, with "169.254.".
+bool isAutomaticAddress(std::string_view value);
+
+}  // namespace capture
