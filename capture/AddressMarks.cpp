@@ -48,6 +48,10 @@ MarkedAddress splitAddressMark(std::string_view value) {
     std::size_t open = value.rfind('(');
     if (open == std::string_view::npos || open == 0) return {value, AddressMark::None};
     std::string_view address = trimmed(value.substr(0, open));
+    // A value cut at a column left of its label's colon still holds the
+    // label's end: the address follows the last ": ".
+    if (std::size_t colon = address.rfind(": "); colon != std::string_view::npos)
+        address = trimmed(address.substr(colon + 2));
     if (value.back() == ')') {
         std::string_view word = value.substr(open + 1, value.size() - open - 2);
         for (const auto& s : kStatusWords)
@@ -75,10 +79,9 @@ bool isMaskedValue(std::string_view value) {
     return mask;
 }
 
-bool lettersFormStatusWord(std::string_view value) {
-    MarkedAddress a = splitAddressMark(value);
-    if (a.mark == AddressMark::Unknown) return false;
-    return !failsLetterTest(a.address) || isMaskedValue(a.address);
+bool carriesStatusWord(std::string_view value) {
+    AddressMark mark = splitAddressMark(value).mark;
+    return mark != AddressMark::None && mark != AddressMark::Unknown;
 }
 
 bool isAutomaticAddress(std::string_view value) {

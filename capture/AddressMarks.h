@@ -24,9 +24,8 @@ MarkedAddress splitAddressMark(std::string_view value);
 // round it, or digits and separators with x, X, * or # standing for digits.
 bool isMaskedValue(std::string_view value);
 
-// True when the letters of an address line form nothing but a status word
-// and masking: only other letters mean a damaged network stack.
-bool lettersFormStatusWord(std::string_view value);
+// True when the value ends in a status word, whole or cut at the line's end.
+bool carriesStatusWord(std::string_view value);
 
 // True when the value begins, after blanks, with "169.254.".
 bool isAutomaticAddress(std::string_view value);

@@ -53,15 +53,15 @@ bool Diagnosis::vistaAddressRules(std::string_view tested, int adapter) {
 
 bool Diagnosis::addressRules(std::string_view tested, int adapter, bool vista) {
     if (failsLetterTest(tested)) {
-        // Windows marks addresses with a status word ("(Preferred)", ...),
-        // senders mask them, IPv6 holds hex letters: only other letters
+        // Windows marks addresses with a status word ("(Preferred)",
+        // "(Tentative)", ...) and IPv6 holds hex letters: only other letters
         // mean a damaged stack. A conflict is a fault of its own.
         MarkedAddress a = splitAddressMark(tested);
         if (a.mark == AddressMark::Duplicate) {
             addressConflict(a.address, adapter);
             return false;
         }
-        if (lettersFormStatusWord(tested) || (vista && isIpv6Address(a.address))) return false;
+        if (carriesStatusWord(tested) || (vista && isIpv6Address(tested))) return false;
         damagedStack(tested, adapter);
         return true;
     }
@@ -77,7 +77,7 @@ void Diagnosis::addressConflict(std::string_view address, int adapter) {
 }
 
 void Diagnosis::dnsFault(int which, std::string_view value) {
-    if (!failsLetterTest(value) || isIpv6Address(value) || isMaskedValue(value)) return;
+    if (!failsLetterTest(value) || isIpv6Address(value)) return;
     status = " DNS " + num(which) + " CORRUPTION ERROR detected.  Click to see log.";
     log.push_back(time + " DNS " + num(which) + " ERROR detected.");
     ++faults;

@@ -1,5 +1,7 @@
 #include "helpdesk/PastedReport.h"
 
+#include <algorithm>
+
 #include "platform/TextLines.h"
 
 namespace helpdesk {
@@ -75,31 +77,49 @@ bool isLabelLine(std::string_view line) {
            (!label.empty() && (label.back() == '.' || label.back() == ' '));
 }
 
+namespace {
+
+// The width a remote shell padded every line to, if it did: most lines
+// share one width beyond the console's.
+std::size_t paddedWidth(std::string_view text) {
+    std::size_t lines = 0, mostCommon = 0, width = 0;
+    std::vector<std::size_t> widths;
+    platform::LineCursor cursor(text);
+    for (std::string_view raw; cursor.next(raw);) {
+        if (withoutTrailingBlanks(raw).empty()) continue;
+        ++lines;
+        widths.push_back(raw.size());
+    }
+    std::sort(widths.begin(), widths.end());
+    for (std::size_t i = 0, j = 0; i < widths.size(); i = j) {
+        while (j < widths.size() && widths[j] == widths[i]) ++j;
+        if (j - i > mostCommon) mostCommon = j - i, width = widths[i];
+    }
+    return width > kConsoleColumns && mostCommon * 2 > lines ? width : 0;
+}
+
+}  // namespace
+
 std::vector<std::string> unwrapPastedLines(std::string_view text) {
     std::vector<std::string> lines;
-    // The last line is kept with its trailing blanks until the next line
-    // shows whether it goes on: a full row may end in a blank of its value.
+    // Values keep their trailing blanks as the console wrote them, but for
+    // a remote shell's padding.
+    const bool padded = paddedWidth(text) != 0;
     std::size_t lastRowWidth = 0;
-    auto finish = [&lines] {
-        if (!lines.empty()) lines.back().resize(withoutTrailingBlanks(lines.back()).size());
-    };
     platform::LineCursor cursor(text);
     for (std::string_view raw; cursor.next(raw);) {
         while (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
         std::string_view line = withoutTrailingBlanks(raw);
         if (line.empty()) continue;
+        const std::size_t width = consoleWidth(raw);
+        if (padded) raw = line;
         // After a full row a blank line is the console's own (the row was
         // exactly full) or a double-spaced copy's; an unindented line that
         // is no header is a wrapped value's rest after either.
-        if (!lines.empty() && continues(lastRowWidth, line)) {
-            lines.back() += raw;
-        } else {
-            finish();
-            lines.emplace_back(raw);
-        }
-        lastRowWidth = consoleWidth(raw);
+        if (!lines.empty() && continues(lastRowWidth, line)) lines.back() += raw;
+        else lines.emplace_back(raw);
+        lastRowWidth = width;
     }
-    finish();
     return lines;
 }
 

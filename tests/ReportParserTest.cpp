@@ -220,7 +220,7 @@ TEST(ReportParser, AddressRulesByDialect) {
         {"vista", "IPv4 Address", "10.1.1.1(Preferred) ", 0, "", "10.1.1.1(Preferred) "},
         {"vista", "IPv4 Address", "169.254.3.3(Preferred) ", 1, " ERRORS detected.  Click to see log.",
          "169.254.3.3(Preferred) "},
-        // Status words, their translations, one cut at the copy's edge, masks.
+        // Status words, their translations, one cut at the copy's edge.
         {"vista", "IPv4 Address", "10.1.1.1(Tentative) ", 0, "", "10.1.1.1(Tentative) "},
         {"vista", "IPv4 Address", "10.1.1.1(Deprecated)", 0, "", "10.1.1.1(Deprecated)"},
         {"vista", "IPv4 Address", "10.1.1.1(Bevorzugt)", 0, "", "10.1.1.1(Bevorzugt)"},
@@ -232,9 +232,6 @@ TEST(ReportParser, AddressRulesByDialect) {
         {"vista", "IPv4 Address", "10.1.1.1(Prefered)", 1, " WINSOCK CORRUPTION ERROR detected.  Click to see log.",
          ""},
         {"vista", "IPv4 Address", "fe80::1%4(Deprecated)", 0, "", "fe80::1%4(Deprecated)"},
-        {"vista", "IPv4 Address", "192.168.x.x(Preferred)", 0, "", "192.168.x.x(Preferred)"},
-        {"xp", "IP Address", "{Hidden}", 0, "", "{Hidden}"},
-        {"xp", "IP Address", "x.x.x.x", 0, "", "x.x.x.x"},
         // Only an address that begins with the link-local prefix is automatic.
         {"vista", "IPv4 Address", "10.169.254.5(Preferred)", 0, "", "10.169.254.5(Preferred)"},
         {"xp", "IP Address", "192.169.254.1", 0, "", "192.169.254.1"},
@@ -253,7 +250,7 @@ TEST(ReportParser, AddressRulesByDialect) {
 }
 
 TEST(ReportParser, AutomaticAndDamagedOnOneLineAreTwoFaults) {
-    auto p = run(listed({"Ethernet adapter X:", xp("Description", "N"), xp("IP Address", "169.254.q.1")}), "xp");
+    auto p = run(listed({"Ethernet adapter X:", xp("Description", "N"), xp("IP Address", "169.254.x.1")}), "xp");
     EXPECT_EQ(p.result.faultCount, 2);
     EXPECT_EQ(p.result.log.size(), 6u);
     EXPECT_EQ(p.result.log[4], "WINSOCK CORRUPTION ERROR detected. Run ipconfig from the Command Shell.");
