@@ -2,6 +2,7 @@
 
 #include "capture/Diagnosis.h"
 #include "capture/ParseOperation.h"
+#include "capture/ReportTranslation.h"
 #include "reports/ErrorLog.h"
 
 namespace capture {
@@ -11,8 +12,12 @@ std::vector<std::string> getDataScript(const std::string& workingFolder) {
 }
 
 bool reportComplete(const std::vector<std::string>& lines) {
-    for (std::size_t i = 0; i < lines.size() && i < 3; ++i)
-        if (lines[i].compare(0, 7, "Windows") == 0) return true;
+    for (std::size_t i = 0; i < lines.size() && i < 3; ++i) {
+        const std::string& line = lines[i];
+        if (line.compare(0, 7, "Windows") == 0) return true;
+        // The title in another language ("Configuration IP de Windows").
+        if (!line.empty() && line[0] != ' ' && isReportTitle(line)) return true;
+    }
     return false;
 }
 

@@ -29,7 +29,8 @@ std::vector<std::string> getDataScript(const std::string& workingFolder);
 // report cannot pass for the next one.
 void removeReport(const app::MainForm& form, platform::Platform& p);
 
-// True when one of the first three lines begins with "Windows" (exact case).
+// True when one of the first three lines begins with "Windows" (exact case)
+// or is the report's title line in another language.
 bool reportComplete(const std::vector<std::string>& lines);
 
 CaptureOutcome refresh(app::MainForm& form, platform::Platform& p);

@@ -97,4 +97,10 @@ void Diagnosis::noFaultReport() {
     log.push_back(time + " No errors found");
 }
 
+void Diagnosis::unreadReport() {
+    status = kReportNotRead;
+    log.push_back(time + " Report not read: no field was recognised (unknown language or layout).");
+    ++faults;
+}
+
 }  // namespace capture

@@ -9,6 +9,7 @@
 namespace capture {
 
 inline constexpr const char* kNoErrorsFound = "No errors found";
+inline constexpr const char* kReportNotRead = " REPORT NOT READ: no field was recognised.  Click to see log.";
 // The window's running log: how many entries it keeps, and the entry each
 // capture begins with.
 inline constexpr int kLogLimit = 20;
@@ -28,6 +29,8 @@ struct Diagnosis {
     void dnsFault(int which, std::string_view value);
     void internalError(std::string_view line);
     void noFaultReport();
+    // No field of the report was recognised: a fault of its own.
+    void unreadReport();
 
 private:
     bool addressRules(std::string_view tested, int adapter, bool vista);

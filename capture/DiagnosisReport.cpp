@@ -7,10 +7,46 @@
 
 namespace capture {
 
+namespace {
+
+// The label of a report line: the text before its first colon, without the
+// leading blanks and the trailing leader.
+std::string_view labelPart(std::string_view line) {
+    std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos) return {};
+    std::string_view label = line.substr(0, colon);
+    while (!label.empty() && (label.front() == ' ' || label.front() == '\t')) label.remove_prefix(1);
+    while (!label.empty() && (label.back() == ' ' || label.back() == '.')) label.remove_suffix(1);
+    return label;
+}
+
+bool equalNoCase(std::string_view a, std::string_view b) { return a.size() == b.size() && findNoCase(a, b) == 1; }
+
+}  // namespace
+
 std::string detectDialect(const std::vector<std::string>& lines) {
-    for (const auto& line : lines)
-        if (containsNoCase(line, "IPv4 Address")) return "vista";
-    return "xp";
+    // Labels only the newer layout writes, then those only the older one
+    // writes, decide; a report without any address (every adapter
+    // disconnected) is told by its indentation (8 blanks before XP's
+    // labels, 3 before the newer ones), then by the spelling of "DHCP Enabled".
+    int xpIndent = 0, vistaIndent = 0, xpSpelling = 0, vistaSpelling = 0;
+    bool xpLabel = false;
+    for (const auto& line : lines) {
+        std::string_view label = labelPart(line);
+        if (label.empty()) continue;
+        if (containsNoCase(label, "IPv4 Address") || containsNoCase(label, "IPv6 Address") ||
+            containsNoCase(label, "DHCPv6") || containsNoCase(label, "Connection-specific DNS Suffix Search List"))
+            return "vista";
+        if (equalNoCase(label, "IP Address") || equalNoCase(label, "Autoconfiguration IP Address")) xpLabel = true;
+        std::size_t indent = line.find_first_not_of(' ');
+        xpIndent += indent == 8;
+        vistaIndent += indent == 3;
+        xpSpelling += label == "Dhcp Enabled";
+        vistaSpelling += label == "DHCP Enabled";
+    }
+    if (xpLabel) return "xp";
+    if (xpIndent != vistaIndent) return vistaIndent > xpIndent ? "vista" : "xp";
+    return vistaSpelling > xpSpelling ? "vista" : "xp";
 }
 
 DiagnosisSummary diagnoseLines(const std::vector<std::string>& fileLines, std::string_view marker,

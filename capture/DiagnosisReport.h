@@ -9,7 +9,10 @@
 
 namespace capture {
 
-// "vista" when any line holds "IPv4 Address" (case ignored), else "xp".
+// The layout of an English (or translated) report: "vista" when a label
+// only the newer layout writes is there ("IPv4 Address", "Link-local IPv6
+// Address", ...), "xp" when "IP Address" is; without either, by the labels'
+// indentation and the spelling of "DHCP Enabled"; else "xp".
 std::string detectDialect(const std::vector<std::string>& lines);
 
 struct DiagnosisSummary {

@@ -5,6 +5,7 @@
 #include "capture/AdapterView.h"
 #include "capture/Diagnosis.h"
 #include "capture/ReportParser.h"
+#include "capture/ReportTranslation.h"
 #include "reports/ErrorLog.h"
 
 namespace capture {
@@ -22,8 +23,9 @@ void parse(app::MainForm& form, platform::Platform& p) {
     form.pingdns2.setVisible(false);
     form.adapters.clear();
 
-    ParseResult result =
-        parseReport(form.List1.items(), form.os.caption(), p.session.timeOfDayText(), form.adapterTable);
+    // A report in any language is read as the English one.
+    ParseResult result = parseReport(translateReport(form.List1.items()).lines, form.os.caption(),
+                                     p.session.timeOfDayText(), form.adapterTable);
 
     if (result.hostName) form.host.setText(*result.hostName);
     for (const auto& entry : result.adapterEntries) form.adapters.add(entry);

@@ -33,6 +33,7 @@ private:
     int current() const { return static_cast<int>(list_.size()); }
 
     void store(int field, const std::string& value) {
+        ++recognised_;
         if (value.empty()) return;
         std::size_t row = list_.size();
         if (row >= table_.size()) return;  // no row for the eleventh adapter and later
@@ -74,7 +75,10 @@ private:
                                   "Run ipconfig from the Command Shell for more information."};
             return false;
         }
-        if (has("host name")) result_.hostName = upperAscii(takeValue(text, cut_));
+        if (has("host name")) {
+            ++recognised_;
+            result_.hostName = upperAscii(takeValue(text, cut_));
+        }
         // 1-based position of the keyword; npos + 1 wraps to 0 when absent.
         if (std::size_t k = lower_.find(kHeaderKeyword) + 1) {
             cut_ = k - 1;
@@ -132,6 +136,7 @@ private:
     }
 
     void address(const std::string& text) {
+        ++recognised_;
         // The tested value is cut at the position kept from earlier lines.
         std::string tested = cutAt(text, cut_);
         diag_.automaticAddressFault(tested, current());
@@ -149,6 +154,7 @@ private:
     }
 
     void dns(std::size_t i) {
+        ++recognised_;
         std::string first = takeValue(lines_[i], cut_);
         if (!first.empty()) {
             diag_.dnsFault(1, first);
@@ -178,7 +184,12 @@ private:
     ParseResult finish() {
         for (const auto& entry : list_)
             if (!(vista_ && entry == kTunnelSkip)) result_.adapterEntries.push_back(entry);
-        if (diag_.faults == 0) diag_.noFaultReport();
+        // A report none of whose fields was read (a language or layout not
+        // known) is no report without faults.
+        if (diag_.faults == 0) {
+            if (recognised_ == 0) diag_.unreadReport();
+            else diag_.noFaultReport();
+        }
         return collect();
     }
 
@@ -200,6 +211,7 @@ private:
     std::size_t cut_ = 0;
     std::string adapterName_;
     bool inTunnel_ = false;
+    int recognised_ = 0;  // label lines read
     std::string lower_;
 };
 

@@ -1,9 +1,11 @@
 #include "cfgscope/CommandOptions.h"
 
+#include <string>
+
 namespace cfgscope {
 
 const char* const kUsage =
-    "Usage: cfgscope [--diagnose [FILE...] [--dialect xp|vista] [--codepage 437|850] [--json]]\n"
+    "Usage: cfgscope [--diagnose [FILE...] [--dialect xp|vista] [--codepage N] [--json]]\n"
     "                [--help] [--version]\n"
     "\n"
     "Without options, opens the VORLAN Lanomat Std window.\n"
@@ -13,10 +15,13 @@ const char* const kUsage =
     "                      program's Copy All or e-mail report; '-' reads standard\n"
     "                      input\n"
     "  --diagnose          diagnose this machine through its report tool\n"
-    "  --dialect xp|vista  report layout; without it, 'vista' when the report has\n"
-    "                      an \"IPv4 Address\" line, else 'xp'\n"
-    "  --codepage 437|850  console code page of reports that are neither UTF-8 nor\n"
-    "                      UTF-16; without it, the one the text reads best in\n"
+    "  --dialect xp|vista  report layout; without it, told by the report's labels\n"
+    "                      in any language (\"IPv4 Address\" or \"IP Address\")\n"
+    "  --codepage N        code page of reports that are neither UTF-8 nor UTF-16:\n"
+    "                      a console page (437, 850, 852, 855, 857, 865, 866, 737,\n"
+    "                      775, 932, 936, 949, 950, ...) or a Windows page (1250-\n"
+    "                      1258); without it, the one the title line and the\n"
+    "                      labels read in\n"
     "  --json              one JSON object a line for each report (see cfgscope(1))\n"
     "  --help              show this text\n"
     "  --version           show the version\n"
@@ -55,14 +60,18 @@ Options parseOptions(const std::vector<std::string>& args) {
             }
             o.dialect = v;
         } else if (a == "--codepage") {
-            auto v = valueOf(i, "437 or 850");
+            auto v = valueOf(i, "a code page number");
             if (!v) return o;
-            if (*v == "437") o.codePage = helpdesk::CodePage::Cp437;
-            else if (*v == "850") o.codePage = helpdesk::CodePage::Cp850;
-            else {
-                o.error = "unknown code page '" + *v + "': use 437 or 850";
+            int number = 0;
+            bool digits = !v->empty() && v->size() <= 5 && v->find_first_not_of("0123456789") == std::string::npos;
+            if (digits) number = std::stoi(*v);
+            if (!digits || !helpdesk::isSupportedCodePage(number)) {
+                std::string known;
+                for (int page : helpdesk::supportedCodePages()) known += (known.empty() ? "" : " ") + std::to_string(page);
+                o.error = "unknown code page '" + *v + "': use one of " + known;
                 return o;
             }
+            o.codePage = static_cast<helpdesk::CodePage>(number);
         } else {
             o.error = "unknown option '" + a + "'";
             return o;

@@ -10,6 +10,7 @@
 #include "capture/Capture.h"
 #include "capture/Diagnosis.h"
 #include "capture/DiagnosisReport.h"
+#include "capture/ReportTranslation.h"
 #include "forms/MainForm.h"
 #include "helpdesk/PastedReport.h"
 #include "helpdesk/ReportOutput.h"
@@ -83,7 +84,7 @@ helpdesk::HostFacts factsOf(const sysinfo::HostReport& h) {
 helpdesk::Verdict verdictOnReport(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     std::string text{std::istreambuf_iterator<char>(in), {}};
-    return helpdesk::verdictOnLines(helpdesk::unwrapPastedLines(text));
+    return helpdesk::verdictOnLines(capture::translateReport(helpdesk::unwrapPastedLines(text)).lines);
 }
 
 }  // namespace
@@ -148,7 +149,7 @@ int diagnoseMachine(const Options& o, std::ostream& out, std::ostream& err) {
     summary.faultCount = summary.status == capture::kNoErrorsFound ? 0 : 1;
     sysinfo::HostReport host = sysinfo::gatherHostReport(p);
     if (o.json) {
-        helpdesk::DiagnosedReport report{helpdesk::ReportKind::Live, "utf-8", form.os.caption(), factsOf(host),
+        helpdesk::DiagnosedReport report{helpdesk::ReportKind::Live, "utf-8", form.os.caption(), "en", factsOf(host),
                                          summary, verdict};
         out << helpdesk::reportJson(report, std::nullopt);
     } else {

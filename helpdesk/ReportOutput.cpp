@@ -111,6 +111,7 @@ std::string printable(std::string text) {
 
 std::string reportText(const DiagnosedReport& r) {
     std::string out = hostText(r.host);
+    out += "Language: " + (r.language.empty() ? std::string("not recognised") : r.language) + "\n";
     if (!carriesMediaState(r.kind)) out += std::string(kNoMediaStateLine) + "\n";
     out += withVerdict(capture::formatDiagnosis(r.summary), r.verdict);
     return printable(std::move(out));
@@ -145,6 +146,7 @@ std::string reportJson(const DiagnosedReport& r, const std::optional<std::string
     j["kind"] = kindName(r.kind);
     j["encoding"] = r.encoding;
     j["dialect"] = r.dialect;
+    j["language"] = r.language.empty() ? Json(nullptr) : Json(r.language);
     j["mediaState"] = carriesMediaState(r.kind);
     j["host"] = hostJson(r.host);
     j["status"] = r.summary.status;

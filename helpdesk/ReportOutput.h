@@ -14,8 +14,9 @@ inline constexpr const char* kNoMediaStateLine =
     "Media State: not in this report (a Copy All report carries none); cable and wireless faults are not diagnosed";
 
 // The host facts the report holds ("Computer name: ", "Domain/Workgroup: ",
-// ...; one line each), the media line for a report without media state,
-// then the diagnosis with the verdict. Control characters of the report are shown as "?".
+// ...; one line each), "Language: de", the media line for a report without
+// media state, then the diagnosis with the verdict. Control characters of
+// the report are shown as "?".
 std::string reportText(const DiagnosedReport& report);
 
 // "Verdict: ..." and "Findings:" with one line a finding ("  kind on

@@ -6,6 +6,7 @@
 #include "capture/AdapterView.h"
 #include "capture/ReportParser.h"
 #include "capture/ReportText.h"
+#include "capture/ReportTranslation.h"
 #include "helpdesk/CopyAllReport.h"
 #include "helpdesk/PastedReport.h"
 #include "platform/TextLines.h"
@@ -15,7 +16,8 @@ namespace helpdesk {
 namespace {
 
 constexpr const char* kNotAReport =
-    "it is not a report: neither an 'ipconfig /all' report (no \"Windows IP Configuration\" line near the top) "
+    "it is not a report: neither an 'ipconfig /all' report (no \"Windows IP Configuration\" line, in any language, "
+    "near the top) "
     "nor a Copy All report";
 
 std::string_view trimmed(std::string_view s) {
@@ -24,9 +26,10 @@ std::string_view trimmed(std::string_view s) {
     return s;
 }
 
-// Where the report's title line stands among its first lines (its offset).
+// Where the report's title line, in any language, stands among its first
+// lines (its offset).
 std::optional<std::size_t> ipconfigStart(std::string_view text) {
-    return startNearTop(text, [](std::string_view line, platform::LineCursor) { return trimmed(line) == kReportTitle; });
+    return startNearTop(text, [](std::string_view line, platform::LineCursor) { return capture::isReportTitle(line); });
 }
 
 // A report pasted without its title and global section still has label
@@ -86,10 +89,13 @@ std::string mailBody(std::string_view text) {
 DiagnosedReport fromIpconfig(std::string&& text, std::size_t start, const ReadOptions& o) {
     std::vector<std::string> lines = unwrapPastedLines(std::string_view(text).substr(start));
     std::string().swap(text);  // the lines hold the report from here on
+    capture::TranslatedReport english = capture::translateReport(reportList(lines));
+    std::vector<std::string>().swap(lines);
+    std::vector<std::string> list = std::move(english.lines);
     DiagnosedReport r;
     r.kind = ReportKind::Ipconfig;
-    r.verdict = verdictOnLines(lines);
-    std::vector<std::string> list = reportList(lines);
+    r.language = std::move(english.language);
+    r.verdict = verdictOnLines(list);
     r.dialect = o.dialect ? *o.dialect : capture::detectDialect(list);
     r.summary = capture::diagnoseReportList(list, r.dialect, o.timeText);
     if (!r.summary.hostName.empty()) r.host.computerName = r.summary.hostName;
@@ -101,6 +107,7 @@ DiagnosedReport fromCopyAll(std::string_view text, ReportKind kind, const ReadOp
     reports::ReportFields f = readCopyAll(text);
     DiagnosedReport r;
     r.kind = kind;
+    r.language = "en";  // the program's own report
     r.dialect = o.dialect ? *o.dialect : copyAllDialect(f);
     r.summary = diagnoseCopyAll(f, r.dialect, o.timeText);
     r.verdict = verdictOnTable(r.summary);

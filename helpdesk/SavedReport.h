@@ -35,6 +35,9 @@ struct DiagnosedReport {
     ReportKind kind = ReportKind::Ipconfig;
     std::string encoding;
     std::string dialect;  // "xp" or "vista"
+    // The report's language: "en", "de", "fr", "pt-BR", "zh-CN", ...; empty
+    // when nothing in it was recognised.
+    std::string language;
     HostFacts host;
     capture::DiagnosisSummary summary;
     Verdict verdict;

@@ -1,36 +1,19 @@
 #include "helpdesk/TextDecoding.h"
 
+#include <iconv.h>
+
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
+#include <map>
+
+#include "capture/ReportTranslation.h"
 
 namespace helpdesk {
 
 namespace {
-
-// Bytes 0x80-0xFF of the two console code pages of English and Western
-// European Windows.
-constexpr std::array<char16_t, 128> kCp437{
-    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7, 0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE,
-    0x00EC, 0x00C4, 0x00C5, 0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9, 0x00FF, 0x00D6,
-    0x00DC, 0x00A2, 0x00A3, 0x00A5, 0x20A7, 0x0192, 0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x00F1, 0x00D1, 0x00AA,
-    0x00BA, 0x00BF, 0x2310, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB, 0x2591, 0x2592, 0x2593, 0x2502,
-    0x2524, 0x2561, 0x2562, 0x2556, 0x2555, 0x2563, 0x2551, 0x2557, 0x255D, 0x255C, 0x255B, 0x2510, 0x2514,
-    0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x255E, 0x255F, 0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550,
-    0x256C, 0x2567, 0x2568, 0x2564, 0x2565, 0x2559, 0x2558, 0x2552, 0x2553, 0x256B, 0x256A, 0x2518, 0x250C,
-    0x2588, 0x2584, 0x258C, 0x2590, 0x2580, 0x03B1, 0x00DF, 0x0393, 0x03C0, 0x03A3, 0x03C3, 0x00B5, 0x03C4,
-    0x03A6, 0x0398, 0x03A9, 0x03B4, 0x221E, 0x03C6, 0x03B5, 0x2229, 0x2261, 0x00B1, 0x2265, 0x2264, 0x2320,
-    0x2321, 0x00F7, 0x2248, 0x00B0, 0x2219, 0x00B7, 0x221A, 0x207F, 0x00B2, 0x25A0, 0x00A0};
-constexpr std::array<char16_t, 128> kCp850{
-    0x00C7, 0x00FC, 0x00E9, 0x00E2, 0x00E4, 0x00E0, 0x00E5, 0x00E7, 0x00EA, 0x00EB, 0x00E8, 0x00EF, 0x00EE,
-    0x00EC, 0x00C4, 0x00C5, 0x00C9, 0x00E6, 0x00C6, 0x00F4, 0x00F6, 0x00F2, 0x00FB, 0x00F9, 0x00FF, 0x00D6,
-    0x00DC, 0x00F8, 0x00A3, 0x00D8, 0x00D7, 0x0192, 0x00E1, 0x00ED, 0x00F3, 0x00FA, 0x00F1, 0x00D1, 0x00AA,
-    0x00BA, 0x00BF, 0x00AE, 0x00AC, 0x00BD, 0x00BC, 0x00A1, 0x00AB, 0x00BB, 0x2591, 0x2592, 0x2593, 0x2502,
-    0x2524, 0x00C1, 0x00C2, 0x00C0, 0x00A9, 0x2563, 0x2551, 0x2557, 0x255D, 0x00A2, 0x00A5, 0x2510, 0x2514,
-    0x2534, 0x252C, 0x251C, 0x2500, 0x253C, 0x00E3, 0x00C3, 0x255A, 0x2554, 0x2569, 0x2566, 0x2560, 0x2550,
-    0x256C, 0x00A4, 0x00F0, 0x00D0, 0x00CA, 0x00CB, 0x00C8, 0x0131, 0x00CD, 0x00CE, 0x00CF, 0x2518, 0x250C,
-    0x2588, 0x2584, 0x00A6, 0x00CC, 0x2580, 0x00D3, 0x00DF, 0x00D4, 0x00D2, 0x00F5, 0x00D5, 0x00B5, 0x00FE,
-    0x00DE, 0x00DA, 0x00DB, 0x00D9, 0x00FD, 0x00DD, 0x00AF, 0x00B4, 0x00AD, 0x00B1, 0x2017, 0x00BE, 0x00B6,
-    0x00A7, 0x00F7, 0x00B8, 0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0};
 
 constexpr char32_t kReplacement = 0xFFFD;
 
@@ -115,43 +98,209 @@ std::string fromUtf16(std::string_view s, bool littleEndian) {
     return out;
 }
 
-// Characters no network report is written with: box drawing, Greek,
-// mathematical and currency signs. Latin letters pass.
-bool unlikelyInReport(char32_t c) { return c > 0x17F || c == 0xA2 || c == 0xA5; }
+// A console report's title line and labels tell its code page. The pages
+// in the order they are tried: the console pages of the languages Windows
+// writes in, then the Windows pages a report saved from Notepad is in.
+const std::vector<int> kCodePages{437, 850, 852, 866, 855, 857, 737, 775, 865, 860, 861, 863, 869, 862, 874,
+                                  932, 936, 949, 950, 1252, 1250, 1251, 1253, 1254, 1257, 1258};
 
-// The two pages agree on the letters of 0x80-0xA8; elsewhere 437 has box
-// drawing, Greek and mathematical signs where 850 has Latin-1 letters.
-CodePage likelierCodePage(std::string_view s) {
-    int odd437 = 0, odd850 = 0;
-    for (char ch : s) {
-        auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) continue;
-        odd437 += unlikelyInReport(kCp437[b - 0x80]);
-        odd850 += unlikelyInReport(kCp850[b - 0x80]);
-    }
-    // On a tie the text reads the same in both: 437, the console's page on
-    // English Windows, the language of the reports read here.
-    return odd850 < odd437 ? CodePage::Cp850 : CodePage::Cp437;
+// The console page each language's Windows writes its reports in.
+int consolePageOf(std::string_view language) {
+    static const std::map<std::string_view, int> pages{
+        {"en", 437},  {"de", 850},  {"fr", 850},  {"es", 850},  {"it", 850},    {"pt-BR", 850},
+        {"pt-PT", 850}, {"nl", 850}, {"da", 850}, {"sv", 850},  {"nb", 850},    {"fi", 850},
+        {"pl", 852},  {"cs", 852},  {"hu", 852},  {"ru", 866},  {"uk", 866},    {"el", 737},
+        {"tr", 857},  {"ja", 932},  {"ko", 949},  {"zh-CN", 936}, {"zh-TW", 950}};
+    auto found = pages.find(language);
+    return found == pages.end() ? 0 : found->second;
 }
 
-std::string fromCodePage(std::string_view s, CodePage page) {
+// One converter per page, opened once (iconv_open loads a module).
+iconv_t converterFor(int number) {
+    thread_local std::map<int, iconv_t> open;
+    auto found = open.find(number);
+    if (found != open.end()) return found->second;
+    std::string name = "CP" + std::to_string(number);
+    iconv_t cd = iconv_open("UTF-8", name.c_str());
+    open.emplace(number, cd);
+    return cd;
+}
+
+std::string convert(iconv_t cd, std::string_view bytes) {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);  // initial state
+    std::string out(bytes.size() * 3 + 16, '\0');
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char* to = out.data();
+    std::size_t outLeft = out.size();
+    while (inLeft > 0) {
+        if (iconv(cd, &in, &inLeft, &to, &outLeft) != static_cast<std::size_t>(-1)) break;
+        if (errno == E2BIG) {
+            std::size_t used = static_cast<std::size_t>(to - out.data());
+            out.resize(out.size() * 2);
+            to = out.data() + used;
+            outLeft = out.size() - used;
+            continue;
+        }
+        // A byte the page cannot read (EILSEQ), or a sequence cut short at
+        // the end (EINVAL): U+FFFD, then the next byte.
+        if (outLeft < 3) {
+            std::size_t used = static_cast<std::size_t>(to - out.data());
+            out.resize(out.size() + 16);
+            to = out.data() + used;
+            outLeft = out.size() - used;
+        }
+        std::memcpy(to, "\xEF\xBF\xBD", 3);
+        to += 3;
+        outLeft -= 3;
+        ++in;
+        --inLeft;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    out.resize(static_cast<std::size_t>(to - out.data()));
+    return out;
+}
+
+// Characters no report is written with: U+FFFD, control characters, box
+// drawing and block elements, mathematical and technical signs, private
+// use, and the odd signs of the old console pages.
+int unlikelyCharacters(std::string_view s) {
+    int count = 0;
+    for (std::size_t i = 0; i < s.size();) {
+        auto b = static_cast<unsigned char>(s[i]);
+        char32_t c = b;
+        std::size_t n = 1;
+        if (b >= 0xF0 && i + 3 < s.size()) n = 4, c = b & 0x07;
+        else if (b >= 0xE0 && i + 2 < s.size()) n = 3, c = b & 0x0F;
+        else if (b >= 0xC0 && i + 1 < s.size()) n = 2, c = b & 0x1F;
+        for (std::size_t k = 1; k < n; ++k) c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+        i += n;
+        count += c == 0xFFFD || (c >= 0x80 && c <= 0x9F) || (c >= 0x2190 && c <= 0x23FF) ||
+                 (c >= 0x2500 && c <= 0x25FF) || (c >= 0xE000 && c <= 0xF8FF) || c == 0xA2 || c == 0xA5 ||
+                 c == 0xA6 || c == 0x192 || c == 0x20A7 || c == 0x207F || c == 0xB1 || c == 0xAC || c == 0xBF ||
+                 c == 0xA1 || c == 0xAA || c == 0xBA || c == 0xA4 || c == 0xB6 || c == 0xA7;
+    }
+    return count;
+}
+
+// The lines with a byte past ASCII, joined by line feeds: all a code page
+// changes.
+std::string nonAsciiLines(std::string_view s) {
     std::string out;
-    out.reserve(s.size() + s.size() / 4);
-    for (char ch : s) {
-        auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80) out += ch;
-        else appendUtf8(out, oemCharacter(b, page));
+    std::size_t at = 0;
+    while (at < s.size()) {
+        std::size_t end = s.find('\n', at);
+        if (end == std::string_view::npos) end = s.size();
+        std::string_view line = s.substr(at, end - at);
+        if (std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+            out.append(line);
+            out += '\n';
+        }
+        at = end + 1;
     }
     return out;
 }
 
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(at, end - at);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+        at = end + 1;
+    }
+    return lines;
+}
+
+// The page a report without a byte-order mark is in. Its title line (among
+// the first lines, it names "Windows") must read as a title in the page:
+// that alone tells the pages of a title in Cyrillic, Greek or CJK apart.
+// Among the pages that pass, the one in which most labels are recognised
+// and fewest unlikely characters appear wins; on a tie, the console page
+// of the title's language, then the order of kCodePages.
+int likeliestCodePage(std::string_view s) {
+    std::string titleLines;
+    {
+        std::size_t at = 0;
+        for (int n = 0; n < 16 && at < s.size(); ++n) {
+            std::size_t end = s.find('\n', at);
+            if (end == std::string_view::npos) end = s.size();
+            std::string_view line = s.substr(at, end - at);
+            if (line.find("Windows") != std::string_view::npos) {
+                titleLines.append(line);
+                titleLines += '\n';
+            }
+            at = end + 1;
+        }
+    }
+    const std::string sample = nonAsciiLines(s);
+    struct Candidate {
+        int page;
+        bool title;
+        std::string language;
+    };
+    std::vector<Candidate> candidates;
+    bool anyTitle = false;
+    for (int page : kCodePages) {
+        iconv_t cd = converterFor(page);
+        if (cd == reinterpret_cast<iconv_t>(-1)) continue;
+        Candidate c{page, false, {}};
+        for (const auto& line : linesOf(convert(cd, titleLines))) {
+            if (capture::isReportTitle(line)) {
+                c.title = true;
+                c.language = capture::translateReport({line}).language;
+                break;
+            }
+        }
+        anyTitle |= c.title;
+        candidates.push_back(std::move(c));
+    }
+    if (anyTitle) std::erase_if(candidates, [](const Candidate& c) { return !c.title; });
+    // The title's language (the same in every page that passes when it is
+    // written in ASCII) puts its console page first.
+    if (!candidates.empty()) {
+        int preferred = consolePageOf(candidates.front().language);
+        std::stable_partition(candidates.begin(), candidates.end(),
+                              [&](const Candidate& c) { return c.page == preferred; });
+    }
+    int best = 0;
+    long bestScore = 0;
+    for (const Candidate& c : candidates) {
+        std::string text = convert(converterFor(c.page), sample);
+        long score = 4L * capture::recognisedLabels(linesOf(text)) - unlikelyCharacters(text);
+        if (best == 0 || score > bestScore) {
+            best = c.page;
+            bestScore = score;
+        }
+    }
+    return best == 0 ? 437 : best;
+}
 bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
 }  // namespace
 
-char32_t oemCharacter(unsigned char byte, CodePage codePage) {
-    if (byte < 0x80) return byte;
-    return (codePage == CodePage::Cp437 ? kCp437 : kCp850)[byte - 0x80];
+const std::vector<int>& supportedCodePages() {
+    static const std::vector<int> pages = [] {
+        std::vector<int> usable;
+        for (int page : kCodePages)
+            if (converterFor(page) != reinterpret_cast<iconv_t>(-1)) usable.push_back(page);
+        std::sort(usable.begin(), usable.end());
+        return usable;
+    }();
+    return pages;
+}
+
+bool isSupportedCodePage(int number) {
+    const auto& pages = supportedCodePages();
+    return std::binary_search(pages.begin(), pages.end(), number);
+}
+
+std::optional<std::string> fromCodePage(std::string_view bytes, int number) {
+    if (!isSupportedCodePage(number)) return std::nullopt;
+    return convert(converterFor(number), bytes);
 }
 
 DecodedText decodeReport(std::string&& bytes, CodePage codePage) {
@@ -167,8 +316,10 @@ DecodedText decodeReport(std::string&& bytes, CodePage codePage) {
     if (validUtf8(s, ascii)) return {std::move(bytes), ascii && !utf8Mark ? "ascii" : "utf-8"};
     // The code page only decides for text that is not UTF-8: one batch may
     // hold reports saved on Linux beside those of a console.
-    CodePage page = codePage == CodePage::Automatic ? likelierCodePage(s) : codePage;
-    return {fromCodePage(s, page), page == CodePage::Cp437 ? "cp437" : "cp850"};
+    int page = codePage == CodePage::Automatic || !isSupportedCodePage(static_cast<int>(codePage))
+                   ? likeliestCodePage(s)
+                   : static_cast<int>(codePage);
+    return {convert(converterFor(page), s), "cp" + std::to_string(page)};
 }
 
 }  // namespace helpdesk

@@ -80,9 +80,16 @@ TEST(Capture, CompletenessLooksAtTheFirstThreeLines) {
         {{"", "Windows IP Configuration"}, true},
         {{"", "", "Windows"}, true},
         {{"", "", "", "Windows IP Configuration"}, false},
-        {{"windows ip configuration"}, false},
         {{" Windows"}, false},
         {{}, false},
+        // The title in the languages whose title does not begin with "Windows".
+        {{"", "Configuration IP de Windows"}, true},
+        {{"", "Настройка протокола IP для Windows"}, true},
+        {{"Configuración IP de Windows"}, true},
+        {{"Konfiguracja IP systemu Windows"}, true},
+        {{"", "Windows IP 構成"}, true},
+        {{"", "Configuration IP"}, false},
+        {{" Configuration IP de Windows"}, false},
     };
     for (const auto& c : cases) EXPECT_EQ(capture::reportComplete(c.lines), c.complete);
 }
