@@ -1,31 +1,31 @@
 #include "capture/AddressMarks.h"
 
 #include <algorithm>
-#include <array>
 
 #include "capture/ReportText.h"
+#include "capture/ReportVocabulary.h"
 
 namespace capture {
 
 namespace {
 
-struct StatusWord {
-    std::string_view word;
-    AddressMark mark;
-};
+AddressMark markOf(std::string_view english) {
+    if (english == "Preferred") return AddressMark::Preferred;
+    if (english == "Duplicate") return AddressMark::Duplicate;
+    if (english == "Tentative") return AddressMark::Tentative;
+    if (english == "Deprecated") return AddressMark::Deprecated;
+    return AddressMark::Unknown;
+}
 
-// The English words and the translations Windows prints in their place.
-constexpr std::array<StatusWord, 17> kStatusWords{{
-    {"Preferred", AddressMark::Preferred},     {"Duplicate", AddressMark::Duplicate},
-    {"Tentative", AddressMark::Tentative},     {"Deprecated", AddressMark::Deprecated},
-    {"Bevorzugt", AddressMark::Preferred},     {"préféré", AddressMark::Preferred},
-    {"Preferido", AddressMark::Preferred},     {"Preferenziale", AddressMark::Preferred},
-    {"Preferencial", AddressMark::Preferred},  {"Voorkeur", AddressMark::Preferred},
-    {"Preferowany", AddressMark::Preferred},   {"Основной", AddressMark::Preferred},
-    {"首选", AddressMark::Preferred},          {"复制", AddressMark::Duplicate},
-    {"偏好選項", AddressMark::Preferred},      {"優先", AddressMark::Preferred},
-    {"기본 설정", AddressMark::Preferred},
-}};
+// Calls `found` with each status word of every language and its mark until
+// it returns true.
+template <typename Found>
+bool anyStatusWord(Found found) {
+    for (const auto& language : reportLanguages())
+        for (const auto& term : language.statuses)
+            if (found(term.local, markOf(term.english))) return true;
+    return false;
+}
 
 bool sameNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && findNoCase(a, b) == 1;
@@ -54,14 +54,18 @@ MarkedAddress splitAddressMark(std::string_view value) {
         address = trimmed(address.substr(colon + 2));
     if (value.back() == ')') {
         std::string_view word = value.substr(open + 1, value.size() - open - 2);
-        for (const auto& s : kStatusWords)
-            if (sameNoCase(word, s.word)) return {address, s.mark};
-        return {value, AddressMark::Unknown};
+        AddressMark mark = AddressMark::Unknown;
+        anyStatusWord([&](std::string_view local, AddressMark m) {
+            if (!sameNoCase(word, local)) return false;
+            mark = m;
+            return true;
+        });
+        return {mark == AddressMark::Unknown ? value : address, mark};
     }
     // A copy cut at its edge or a wrap left unjoined: the start of a word.
     std::string_view start = value.substr(open + 1);
-    for (const auto& s : kStatusWords)
-        if (startsNoCase(start, s.word)) return {address, AddressMark::Cut};
+    if (anyStatusWord([&](std::string_view local, AddressMark) { return startsNoCase(start, local); }))
+        return {address, AddressMark::Cut};
     return {value, AddressMark::Unknown};
 }
 

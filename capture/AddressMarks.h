@@ -1,5 +1,5 @@
 // What follows an address on a report line: the status word Windows puts
-// in parentheses ("(Preferred)", "(Duplicate)", ... and their translations)
+// in parentheses ("(Preferred)", "(Duplicate)", ..., in every language)
 // and the masks people type over a value before they post a report
 // ("x.x.x.x", "xx-xx", "{Hidden}"). Pure.
 #pragma once

@@ -184,6 +184,7 @@ TEST(Verdict, EveryKindOnComposedReports) {
         {"no DNS server", report({wifi("10.0.0.27(Preferred)", "10.0.0.1", {"fec0:0:0:ffff::1%1"})}), true, {"Wi-Fi"},
          "no-dns@Wi-Fi", 1},
         {"letters that form no status word", report({wifi("10.0.0.2l(Preferred)")}), false, {}, "damaged-stack@Wi-Fi", 1},
+        {"a status word the vocabulary lacks", report({wifi("10.0.0.27(Ismeretlen)")}), true, {"Wi-Fi"}, "", 0},
         {"an ordinary address that holds 169.254", report({wifi("10.169.254.5(Preferred)", "10.169.254.1", {"10.169.254.1"})}), true,
          {"Wi-Fi"}, "", 0},
         {"masked by the sender", report({wifi("192.168.x.x(Preferred)", "x.x.x.x")}), std::nullopt, {}, "", 1},
