@@ -1,5 +1,6 @@
 #include "capture/Diagnosis.h"
 
+#include "capture/AddressMarks.h"
 #include "capture/ReportText.h"
 
 namespace capture {
@@ -18,7 +19,9 @@ void Diagnosis::mediaFault(int adapter, std::string_view adapterName) {
 }
 
 void Diagnosis::automaticAddressFault(std::string_view tested, int adapter) {
-    if (tested.find("169.254") == std::string_view::npos) return;
+    // An address that begins with the link-local prefix, not one that
+    // merely holds those digits (10.169.254.5).
+    if (!isAutomaticAddress(tested)) return;
     status = " ERRORS detected.  Click to see log.";
     log.push_back(time + " Adapter " + num(adapter));
     log.push_back("No DHCP address assigned.");
@@ -41,7 +44,24 @@ void Diagnosis::unsetAddress(std::string_view tested, int adapter) {
 }
 
 bool Diagnosis::xpAddressRules(std::string_view tested, int adapter) {
+    return addressRules(tested, adapter, false);
+}
+
+bool Diagnosis::vistaAddressRules(std::string_view tested, int adapter) {
+    return addressRules(tested, adapter, true);
+}
+
+bool Diagnosis::addressRules(std::string_view tested, int adapter, bool vista) {
     if (failsLetterTest(tested)) {
+        // Windows marks addresses with a status word ("(Preferred)",
+        // "(Tentative)", ...) and IPv6 holds hex letters: only other letters
+        // mean a damaged stack. A conflict is a fault of its own.
+        MarkedAddress a = splitAddressMark(tested);
+        if (a.mark == AddressMark::Duplicate) {
+            addressConflict(a.address, adapter);
+            return false;
+        }
+        if (carriesStatusWord(tested) || (vista && isIpv6Address(tested))) return false;
         damagedStack(tested, adapter);
         return true;
     }
@@ -49,15 +69,11 @@ bool Diagnosis::xpAddressRules(std::string_view tested, int adapter) {
     return false;
 }
 
-bool Diagnosis::vistaAddressRules(std::string_view tested, int adapter) {
-    if (failsLetterTest(tested)) {
-        // The modern report marks addresses "(Preferred)"; IPv6 holds hex letters.
-        if (tested.find("(Preferred)") != std::string_view::npos || isIpv6Address(tested)) return false;
-        damagedStack(tested, adapter);
-        return true;
-    }
-    if (tested == "0.0.0.0") unsetAddress(tested, adapter);
-    return false;
+void Diagnosis::addressConflict(std::string_view address, int adapter) {
+    status = "Adapter " + num(adapter) + " : IP address conflict.  Click to see log.";
+    log.push_back(time + " Adapter " + num(adapter) + " : IP address conflict. Another device also uses " +
+                  std::string(address));
+    ++faults;
 }
 
 void Diagnosis::dnsFault(int which, std::string_view value) {

@@ -33,6 +33,8 @@ struct Diagnosis {
     void unreadReport();
 
 private:
+    bool addressRules(std::string_view tested, int adapter, bool vista);
+    void addressConflict(std::string_view address, int adapter);
     void damagedStack(std::string_view tested, int adapter);
     void unsetAddress(std::string_view tested, int adapter);
 };

@@ -3,12 +3,16 @@
 #include <signal.h>
 
 #include <array>
+#include <fstream>
+#include <iterator>
 #include <iostream>
 
 #include "capture/Capture.h"
 #include "capture/Diagnosis.h"
 #include "capture/DiagnosisReport.h"
+#include "capture/ReportTranslation.h"
 #include "forms/MainForm.h"
+#include "helpdesk/PastedReport.h"
 #include "helpdesk/ReportOutput.h"
 #include "platform/console/ConsoleDialogs.h"
 #include "platform/linux/FreshFolder.h"
@@ -82,6 +86,13 @@ helpdesk::HostFacts factsOf(const sysinfo::HostReport& h) {
     return f;
 }
 
+// The verdict on the report the tool wrote, read before the folder goes.
+helpdesk::Verdict verdictOnReport(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string text{std::istreambuf_iterator<char>(in), {}};
+    return helpdesk::verdictOnLines(capture::translateReport(helpdesk::unwrapPastedLines(text)).lines);
+}
+
 }  // namespace
 
 int diagnoseMachine(const Options& o, std::ostream& out, std::ostream& err) {
@@ -143,6 +154,7 @@ int diagnoseMachine(const Options& o, std::ostream& out, std::ostream& err) {
         return 2;
     }
     reportTool.stop();
+    helpdesk::Verdict verdict = verdictOnReport(form.workingFolder + capture::kReportFile);
 
     capture::DiagnosisSummary summary;
     summary.status = form.Label10.caption();
@@ -152,13 +164,14 @@ int diagnoseMachine(const Options& o, std::ostream& out, std::ostream& err) {
     summary.faultCount = summary.status == capture::kNoErrorsFound ? 0 : 1;
     sysinfo::HostReport host = sysinfo::gatherHostReport(p);
     if (o.json) {
-        helpdesk::DiagnosedReport report{helpdesk::ReportKind::Live, "utf-8", form.os.caption(), factsOf(host),
-                                         summary};
+        helpdesk::DiagnosedReport report{helpdesk::ReportKind::Live, "utf-8", form.os.caption(), "en", factsOf(host),
+                                         summary, verdict};
         out << helpdesk::reportJson(report, std::nullopt);
     } else {
-        out << helpdesk::printable(sysinfo::formatHostReport(host) + capture::formatDiagnosis(summary));
+        out << helpdesk::printable(sysinfo::formatHostReport(host) +
+                                   helpdesk::withVerdict(capture::formatDiagnosis(summary), verdict));
     }
-    return summary.faultCount == 0 ? 0 : 1;
+    return helpdesk::exitStatusOf(verdict);
 }
 
 }  // namespace cfgscope

@@ -78,6 +78,16 @@ Json adaptersJson(const capture::DiagnosisSummary& s) {
     return adapters;
 }
 
+Json verdictJson(const Verdict& v) {
+    Json via = Json::array();
+    for (const auto& r : v.via) via.push_back(r.adapter);
+    Json findings = Json::array();
+    for (const auto& f : v.findings) findings.push_back(Json{{"kind", f.kind}, {"adapter", f.adapter}, {"text", f.text}});
+    return Json{{"connected", v.connected ? Json(*v.connected) : Json(nullptr)},
+                {"via", std::move(via)},
+                {"findings", std::move(findings)}};
+}
+
 std::string line(const Json& j) {
     // Text from a report may hold bytes that are no UTF-8 (a file name):
     // they become U+FFFD rather than ending the output.
@@ -103,8 +113,23 @@ std::string reportText(const DiagnosedReport& r) {
     std::string out = hostText(r.host);
     out += "Language: " + (r.language.empty() ? std::string("not recognised") : r.language) + "\n";
     if (!carriesMediaState(r.kind)) out += std::string(kNoMediaStateLine) + "\n";
-    out += capture::formatDiagnosis(r.summary);
+    out += withVerdict(capture::formatDiagnosis(r.summary), r.verdict);
     return printable(std::move(out));
+}
+
+std::string verdictText(const Verdict& v) {
+    std::string out = "Verdict: " + verdictLine(v) + "\n" + "Findings:\n";
+    for (const auto& f : v.findings)
+        out += "  " + f.kind + (f.adapter == kWholeMachine ? "" : " on " + f.adapter) + ": " + f.text + "\n";
+    if (v.findings.empty()) out += "  none\n";
+    return out;
+}
+
+std::string withVerdict(std::string diagnosis, const Verdict& v) {
+    std::size_t adapters = diagnosis.find("\nAdapters:\n");
+    std::size_t at = adapters == std::string::npos ? diagnosis.size() : adapters + 1;
+    diagnosis.insert(at, verdictText(v));
+    return diagnosis;
 }
 
 std::string printableName(const std::string& file) {
@@ -127,6 +152,7 @@ std::string reportJson(const DiagnosedReport& r, const std::optional<std::string
     j["status"] = r.summary.status;
     j["faultCount"] = r.summary.faultCount;
     j["exitStatus"] = exitStatusOf(r);
+    j["verdict"] = verdictJson(r.verdict);
     j["adapters"] = adaptersJson(r.summary);
     j["log"] = r.summary.log;
     return line(j);

@@ -15,8 +15,16 @@ inline constexpr const char* kNoMediaStateLine =
 
 // The host facts the report holds ("Computer name: ", "Domain/Workgroup: ",
 // ...; one line each), "Language: de", the media line for a report without
-// media state, then the diagnosis. Control characters of the report are shown as "?".
+// media state, then the diagnosis with the verdict. Control characters of
+// the report are shown as "?".
 std::string reportText(const DiagnosedReport& report);
+
+// "Verdict: ..." and "Findings:" with one line a finding ("  kind on
+// adapter: text"; "  none" when there is none).
+std::string verdictText(const Verdict& verdict);
+// The diagnosis text with the verdict between its "Status:" line and its
+// "Adapters:" line.
+std::string withVerdict(std::string diagnosis, const Verdict& verdict);
 
 // "Report: FILE", the line that heads each report of a batch.
 std::string reportHeading(const std::string& file);

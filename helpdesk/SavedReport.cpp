@@ -1,12 +1,14 @@
 #include "helpdesk/SavedReport.h"
 
 #include <algorithm>
+#include <array>
 
 #include "capture/AdapterView.h"
 #include "capture/ReportParser.h"
 #include "capture/ReportText.h"
 #include "capture/ReportTranslation.h"
 #include "helpdesk/CopyAllReport.h"
+#include "helpdesk/PastedReport.h"
 #include "platform/TextLines.h"
 
 namespace helpdesk {
@@ -30,16 +32,34 @@ std::optional<std::size_t> ipconfigStart(std::string_view text) {
     return startNearTop(text, [](std::string_view line, platform::LineCursor) { return capture::isReportTitle(line); });
 }
 
-// The report list a capture loads from the report's lines: the waiting
-// line, then every non-empty line. Made in one go, without a second copy.
-std::vector<std::string> reportList(std::string_view text) {
-    std::vector<std::string> list;
-    list.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 2);
-    list.emplace_back(capture::kPleaseWait);
+// A report pasted without its title and global section still has label
+// lines with leader dots from its first lines on.
+std::optional<std::size_t> untitledStart(std::string_view text) {
+    constexpr int kLinesLooked = 30, kLabelLinesNeeded = 3;
     platform::LineCursor cursor(text);
-    for (std::string_view line; cursor.next(line);)
-        if (!line.empty()) list.emplace_back(line);
+    std::optional<std::size_t> start;
+    int labels = 0, seen = 0;
+    std::string_view line;
+    for (std::size_t at = 0; seen < kLinesLooked && cursor.next(line); ++seen, at = cursor.offset()) {
+        if (!start && !trimmed(line).empty()) start = at;
+        if (isLabelLine(line) && ++labels == kLabelLinesNeeded) return start;
+    }
+    return std::nullopt;
+}
+
+// The report list a capture loads from the report's lines: the waiting
+// line, then every non-empty line.
+std::vector<std::string> reportList(const std::vector<std::string>& lines) {
+    std::vector<std::string> list;
+    list.reserve(lines.size() + 1);
+    list.emplace_back(capture::kPleaseWait);
+    list.insert(list.end(), lines.begin(), lines.end());
     return list;
+}
+
+// A report line for the verdict: label, leader, value.
+std::string labelled(std::string_view label, std::string_view value) {
+    return "   " + std::string(label) + " . . . : " + std::string(value);
 }
 
 bool holdsMailLineEnds(std::string_view text) {
@@ -67,13 +87,15 @@ std::string mailBody(std::string_view text) {
 }
 
 DiagnosedReport fromIpconfig(std::string&& text, std::size_t start, const ReadOptions& o) {
-    std::vector<std::string> list = reportList(std::string_view(text).substr(start));
-    std::string().swap(text);  // the list holds the lines from here on
-    capture::TranslatedReport english = capture::translateReport(std::move(list));
-    list = std::move(english.lines);
+    std::vector<std::string> lines = unwrapPastedLines(std::string_view(text).substr(start));
+    std::string().swap(text);  // the lines hold the report from here on
+    capture::TranslatedReport english = capture::translateReport(reportList(lines));
+    std::vector<std::string>().swap(lines);
+    std::vector<std::string> list = std::move(english.lines);
     DiagnosedReport r;
     r.kind = ReportKind::Ipconfig;
     r.language = std::move(english.language);
+    r.verdict = verdictOnLines(list);
     r.dialect = o.dialect ? *o.dialect : capture::detectDialect(list);
     r.summary = capture::diagnoseReportList(list, r.dialect, o.timeText);
     if (!r.summary.hostName.empty()) r.host.computerName = r.summary.hostName;
@@ -88,6 +110,7 @@ DiagnosedReport fromCopyAll(std::string_view text, ReportKind kind, const ReadOp
     r.language = "en";  // the program's own report
     r.dialect = o.dialect ? *o.dialect : copyAllDialect(f);
     r.summary = diagnoseCopyAll(f, r.dialect, o.timeText);
+    r.verdict = verdictOnTable(r.summary);
     HostFacts& h = r.host;
     auto fact = [](std::string& value) {
         return value.empty() ? std::nullopt : std::optional<std::string>(std::move(value));
@@ -130,6 +153,36 @@ std::vector<std::string> tableAddresses(const capture::DiagnosisSummary& summary
     return addresses;
 }
 
+Verdict verdictOnLines(const std::vector<std::string>& lines) { return judge(readMachineFacts(lines)); }
+
+Verdict verdictOnTable(const capture::DiagnosisSummary& summary) {
+    // The table's fields written back as report lines: what a Copy All
+    // report carries of each adapter.
+    constexpr std::array<std::pair<int, std::string_view>, 8> kLabels{{{1, "Description"},
+                                                                      {4, "DHCP Enabled"},
+                                                                      {2, "IP Address"},
+                                                                      {6, "Subnet Mask"},
+                                                                      {7, "Default Gateway"},
+                                                                      {8, "DHCP Server"},
+                                                                      {11, "DNS Servers"},
+                                                                      {12, ""}}};
+    std::vector<std::string> lines;
+    for (std::size_t pos = 0; pos < summary.adapterEntries.size(); ++pos) {
+        const std::string& entry = summary.adapterEntries[pos];
+        int n = capture::adapterNumberOf(entry, static_cast<int>(pos) + 1);
+        if (n < 1 || n >= app::kAdapterRows) continue;
+        std::size_t name = entry.find(") ");
+        lines.push_back((name == std::string::npos ? entry : entry.substr(name + 2)) + ":");
+        for (auto [field, label] : kLabels) {
+            const std::string& cell = summary.table[static_cast<std::size_t>(n)][static_cast<std::size_t>(field)];
+            if (cell.size() <= capture::kLabelColumn) continue;
+            std::string_view value = std::string_view(cell).substr(capture::kLabelColumn);
+            lines.push_back(label.empty() ? std::string(40, ' ') + std::string(value) : labelled(label, value));
+        }
+    }
+    return verdictOnLines(lines);
+}
+
 SavedReportResult diagnoseSavedReport(std::string&& bytes, const ReadOptions& options) {
     if (bytes.empty()) return {std::nullopt, "it is empty"};
     // The raw bytes go as soon as they are decoded.
@@ -140,6 +193,7 @@ SavedReportResult diagnoseSavedReport(std::string&& bytes, const ReadOptions& op
     std::string_view text = decoded.text;
     std::optional<std::size_t> ipconfig = ipconfigStart(text);
     std::optional<std::size_t> copyAll = copyAllStart(text);
+    if (!ipconfig && !copyAll) ipconfig = untitledStart(text);
     SavedReportResult result;
     if (ipconfig && (!copyAll || *ipconfig < *copyAll)) {
         result.report = fromIpconfig(std::move(decoded.text), *ipconfig, options);

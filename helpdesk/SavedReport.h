@@ -1,6 +1,7 @@
 // A saved report as a help desk receives it: decoded, recognised as an
 // `ipconfig /all` report or the program's own Copy All or e-mail report,
-// and diagnosed by the window's parser and fault rules. Pure.
+// its pasted lines mended, diagnosed by the window's parser and fault rules
+// and judged by the help desk's verdict. Pure.
 #pragma once
 
 #include <optional>
@@ -9,6 +10,7 @@
 
 #include "capture/DiagnosisReport.h"
 #include "helpdesk/TextDecoding.h"
+#include "helpdesk/Verdict.h"
 
 namespace helpdesk {
 
@@ -39,6 +41,7 @@ struct DiagnosedReport {
     // when nothing in it was recognised. This machine's report tool and the
     // program's own reports write English.
     std::string language = "en";
+    Verdict verdict;
 };
 
 struct ReadOptions {
@@ -59,7 +62,12 @@ SavedReportResult diagnoseSavedReport(std::string&& bytes, const ReadOptions& op
 // "(Preferred)" suffix.
 std::vector<std::string> tableAddresses(const capture::DiagnosisSummary& summary);
 
-// 0 no fault, 1 faults found.
-inline int exitStatusOf(const DiagnosedReport& r) { return r.summary.faultCount == 0 ? 0 : 1; }
+// The verdict on the lines of an `ipconfig /all` report in English.
+Verdict verdictOnLines(const std::vector<std::string>& lines);
+// The verdict on what the window's table holds (a Copy All report).
+Verdict verdictOnTable(const capture::DiagnosisSummary& summary);
+
+// 0 connected with no fault finding, 1 otherwise.
+inline int exitStatusOf(const DiagnosedReport& r) { return exitStatusOf(r.verdict); }
 
 }  // namespace helpdesk

@@ -220,8 +220,21 @@ TEST(ReportParser, AddressRulesByDialect) {
         {"vista", "IPv4 Address", "10.1.1.1(Preferred) ", 0, "", "10.1.1.1(Preferred) "},
         {"vista", "IPv4 Address", "169.254.3.3(Preferred) ", 1, " ERRORS detected.  Click to see log.",
          "169.254.3.3(Preferred) "},
-        {"vista", "IPv4 Address", "10.1.1.1(Tentative) ", 1, " WINSOCK CORRUPTION ERROR detected.  Click to see log.",
+        // Status words, their translations, one cut at the copy's edge.
+        {"vista", "IPv4 Address", "10.1.1.1(Tentative) ", 0, "", "10.1.1.1(Tentative) "},
+        {"vista", "IPv4 Address", "10.1.1.1(Deprecated)", 0, "", "10.1.1.1(Deprecated)"},
+        {"vista", "IPv4 Address", "10.1.1.1(Bevorzugt)", 0, "", "10.1.1.1(Bevorzugt)"},
+        {"vista", "IPv4 Address", "10.1.1.1(Pre", 0, "", "10.1.1.1(Pre"},
+        {"vista", "IPv4 Address", "192.168.1.1(Duplicate)", 1, "Adapter 1 : IP address conflict.  Click to see log.",
+         "192.168.1.1(Duplicate)"},
+        {"vista", "IPv4 Address", "10.1.1.1(Broken)", 1, " WINSOCK CORRUPTION ERROR detected.  Click to see log.",
          ""},
+        {"vista", "IPv4 Address", "10.1.1.1(Prefered)", 1, " WINSOCK CORRUPTION ERROR detected.  Click to see log.",
+         ""},
+        {"vista", "IPv4 Address", "fe80::1%4(Deprecated)", 0, "", "fe80::1%4(Deprecated)"},
+        // Only an address that begins with the link-local prefix is automatic.
+        {"vista", "IPv4 Address", "10.169.254.5(Preferred)", 0, "", "10.169.254.5(Preferred)"},
+        {"xp", "IP Address", "192.169.254.1", 0, "", "192.169.254.1"},
         {"vista", "IPv4 Address", "0.0.0.0", 1, "Adapter 1 : An IP address is not set.  Click to see log.", "0.0.0.0"},
         {"vista", "IP Address", "0.0.0.0", 0, "", ""},  // not the address label of this dialect
         {"other", "Ip Address", "0.0.0.0", 0, "", ""},
@@ -241,6 +254,15 @@ TEST(ReportParser, AutomaticAndDamagedOnOneLineAreTwoFaults) {
     EXPECT_EQ(p.result.faultCount, 2);
     EXPECT_EQ(p.result.log.size(), 6u);
     EXPECT_EQ(p.result.log[4], "WINSOCK CORRUPTION ERROR detected. Run ipconfig from the Command Shell.");
+}
+
+TEST(ReportParser, AddressConflictNamesTheAdapterAndTheAddress) {
+    auto p = run(listed({"Ethernet adapter X:", xp("Description", "N"), xp("IPv4 Address", "169.254.4.153(Preferred)"),
+                         xp("IPv4 Address", "192.168.1.1(Duplicate)")}),
+                 "vista");
+    EXPECT_EQ(p.result.faultCount, 2);
+    EXPECT_EQ(p.result.status, "Adapter 1 : IP address conflict.  Click to see log.");
+    EXPECT_EQ(p.result.log.back(), std::string(T) + " Adapter 1 : IP address conflict. Another device also uses 192.168.1.1");
 }
 
 TEST(ReportParser, IPv6AddressLineKeepsTheIpv4Address) {

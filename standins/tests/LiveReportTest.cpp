@@ -119,6 +119,12 @@ TEST_F(LiveReport, DiagnoseShowsTheNamespacesAdapters) {
     EXPECT_NE(run.output.find("Ethernet adapter vstatic"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("10.20.0.2"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("169.254.7.8"), std::string::npos) << run.output;
+    // The verdict on the same report: online through the static link, the
+    // link-local address of a link with a carrier a fault of its own.
+    EXPECT_NE(run.output.find("\nVerdict: Connected through vstatic (10.20.0.2, gateway 10.20.0.1)\n"),
+              std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("\n  automatic-address on dll0: "), std::string::npos) << run.output;
 }
 
 namespace {

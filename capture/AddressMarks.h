@@ -1,0 +1,33 @@
+// What follows an address on a report line: the status word Windows puts
+// in parentheses ("(Preferred)", "(Duplicate)", ..., in every language)
+// and the masks people type over a value before they post a report
+// ("x.x.x.x", "xx-xx", "{Hidden}"). Pure.
+#pragma once
+
+#include <string_view>
+
+namespace capture {
+
+enum class AddressMark { None, Preferred, Duplicate, Tentative, Deprecated, Cut, Unknown };
+
+struct MarkedAddress {
+    std::string_view address;  // blanks and the status word removed
+    AddressMark mark = AddressMark::None;
+};
+
+// Splits the value of an address line into the address and its status word.
+// A word cut off at the line's end ("(Pref") is `Cut`; a parenthesised word
+// that is no status word is `Unknown` and stays part of the address.
+MarkedAddress splitAddressMark(std::string_view value);
+
+// True when a sender masked the value: braces, brackets or angle brackets
+// round it, or digits and separators with x, X, * or # standing for digits.
+bool isMaskedValue(std::string_view value);
+
+// True when the value ends in a status word, whole or cut at the line's end.
+bool carriesStatusWord(std::string_view value);
+
+// True when the value begins, after blanks, with "169.254.".
+bool isAutomaticAddress(std::string_view value);
+
+}  // namespace capture

@@ -1,0 +1,126 @@
+#include "helpdesk/PastedReport.h"
+
+#include <algorithm>
+
+#include "platform/TextLines.h"
+
+namespace helpdesk {
+
+namespace {
+
+std::string_view withoutTrailingBlanks(std::string_view s) {
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    return s;
+}
+
+std::size_t leadingBlanks(std::string_view s) {
+    std::size_t n = 0;
+    while (n < s.size() && (s[n] == ' ' || s[n] == '\t')) ++n;
+    return n;
+}
+
+// The first code point of `s` and its length in bytes.
+char32_t firstCodePoint(std::string_view s, std::size_t& length) {
+    auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    length = 1;
+    if (s.empty()) return 0;
+    unsigned char c = b(0);
+    std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
+    if (n > s.size()) return c;
+    char32_t cp = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
+    for (std::size_t i = 1; i < n; ++i) cp = (cp << 6) | (b(i) & 0x3F);
+    length = n;
+    return cp;
+}
+
+bool isWide(char32_t c) {
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) || (c >= 0xAC00 && c <= 0xD7A3) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+// A header ("Ethernet adapter LAN:", in any language) stands in the first
+// column, holds a blank and ends with a colon; a piece of a wrapped value
+// hardly ever does.
+bool looksLikeHeader(std::string_view line) {
+    return !line.empty() && leadingBlanks(line) == 0 && line.back() == ':' && line.find(' ') != std::string_view::npos;
+}
+
+// The console moved `next` to a new row: the row before it was full, or
+// one column short (a trailing blank the copy dropped, or a double-width
+// character that did not fit).
+bool continues(std::size_t previousWidth, std::string_view next) {
+    if (next.empty() || leadingBlanks(next) > 1 || looksLikeHeader(next)) return false;
+    std::size_t length = 0;
+    const bool wide = isWide(firstCodePoint(next, length));
+    return previousWidth == kConsoleColumns || previousWidth == kConsoleColumns - 1 ||
+           (wide && previousWidth == kConsoleColumns - 2);
+}
+
+}  // namespace
+
+std::size_t consoleWidth(std::string_view s) {
+    std::size_t width = 0;
+    while (!s.empty()) {
+        std::size_t length = 0;
+        width += isWide(firstCodePoint(s, length)) ? 2 : 1;
+        s.remove_prefix(length);
+    }
+    return width;
+}
+
+bool isLabelLine(std::string_view line) {
+    std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos || leadingBlanks(line) == 0) return false;
+    std::string_view label = line.substr(0, colon);
+    return label.find(". ") != std::string_view::npos || label.find(" .") != std::string_view::npos ||
+           (!label.empty() && (label.back() == '.' || label.back() == ' '));
+}
+
+namespace {
+
+// The width a remote shell padded every line to, if it did: most lines
+// share one width beyond the console's.
+std::size_t paddedWidth(std::string_view text) {
+    std::size_t lines = 0, mostCommon = 0, width = 0;
+    std::vector<std::size_t> widths;
+    platform::LineCursor cursor(text);
+    for (std::string_view raw; cursor.next(raw);) {
+        if (withoutTrailingBlanks(raw).empty()) continue;
+        ++lines;
+        widths.push_back(raw.size());
+    }
+    std::sort(widths.begin(), widths.end());
+    for (std::size_t i = 0, j = 0; i < widths.size(); i = j) {
+        while (j < widths.size() && widths[j] == widths[i]) ++j;
+        if (j - i > mostCommon) mostCommon = j - i, width = widths[i];
+    }
+    return width > kConsoleColumns && mostCommon * 2 > lines ? width : 0;
+}
+
+}  // namespace
+
+std::vector<std::string> unwrapPastedLines(std::string_view text) {
+    std::vector<std::string> lines;
+    // Values keep their trailing blanks as the console wrote them, but for
+    // a remote shell's padding.
+    const bool padded = paddedWidth(text) != 0;
+    std::size_t lastRowWidth = 0;
+    platform::LineCursor cursor(text);
+    for (std::string_view raw; cursor.next(raw);) {
+        while (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        std::string_view line = withoutTrailingBlanks(raw);
+        if (line.empty()) continue;
+        const std::size_t width = consoleWidth(raw);
+        if (padded) raw = line;
+        // After a full row a blank line is the console's own (the row was
+        // exactly full) or a double-spaced copy's; an unindented line that
+        // is no header is a wrapped value's rest after either.
+        if (!lines.empty() && continues(lastRowWidth, line)) lines.back() += raw;
+        else lines.emplace_back(raw);
+        lastRowWidth = width;
+    }
+    return lines;
+}
+
+}  // namespace helpdesk
