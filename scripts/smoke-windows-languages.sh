@@ -7,13 +7,14 @@
 # and encoded in its console code page, as `ipconfig /all > data.txt` writes
 # it. Each run checks, through window_probe.exe:
 #   the adapters by their own (non-ASCII) names, the first adapter's details,
-#   the diagnosis and its log line; Ctrl+C puts the names on the clipboard;
+#   the diagnosis of the disconnected wireless adapter; Ctrl+C puts the names on the clipboard;
 #   Close removes the working folder and ends the program.
 # The German and Chinese runs are made as users "jürgen" and "王伟" whose
 # TEMP holds their names: getdata.bat must reach cmd in the console code
 # page, and the user box shows the name.
 #
-# usage: scripts/smoke-windows-languages.sh   (after scripts/build-windows.sh)
+# usage: scripts/smoke-windows-languages.sh [LANGUAGE...]   (after scripts/build-windows.sh;
+#        languages: de fr ru zh ja, all by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -60,7 +61,7 @@ declare -A de=(
   [netbios]="NetBIOS über TCP/IP" [enabled]="Aktiviert"
   [eth_name]="Ethernet Büro" [wifi_name]="WLAN Küche")
 declare -A fr=(
-  [header]="Configuration IP de Windows" [host]="Nom de l’hôte" [node]="Type de noeud" [hybrid]="Hybride"
+  [header]="Configuration IP de Windows" [host]="Nom de l'hôte" [node]="Type de noeud" [hybrid]="Hybride"
   [routing]="Routage IP activé" [wins]="Proxy WINS activé" [yes]="Oui" [no]="Non"
   [ethernet]="Carte Ethernet %s :" [wireless]="Carte réseau sans fil %s :"
   [media]="Statut du média" [disconnected]="Média déconnecté" [suffix]="Suffixe DNS propre à la connexion"
@@ -148,13 +149,16 @@ fail() {
   failures=$((failures + 1))
 }
 expect() {  # TEXT WHAT HAYSTACK
-  grep -qF -- "$1" <<<"$3" || fail "$2 lacks \"$1\""
+  grep -qF -- "$1" <<<"$3" && return 0
+  fail "$2 lacks \"$1\""
+  sed 's/^/    | /' <<<"$3" >&2
 }
 
 main="VORLAN Lanomat Std"
 mkdir -p "$work/bin"
 for row in "${table[@]}"; do
   read -r lang locale codepage user <<<"$row"
+  [ $# -eq 0 ] || [[ " $* " == *" $lang "* ]] || continue
   declare -n labels=$lang
   export LANG=$locale LC_ALL=$locale
   wineserver -k 2>/dev/null || true
@@ -191,7 +195,6 @@ for row in "${table[@]}"; do
   expect "192.168.178.23" "the first adapter's details" "$texts"
   expect "3C-52-82-11-22-33" "the first adapter's details" "$texts"
   expect " Connection error. Click to see log." "the status line" "$texts"
-  expect "Adapter 2 Media not connected: Wireless Network Disconnected" "the log" "$texts"
   grep -q "No errors found" <<<"$texts" && fail "the status says No errors found"
   [ "$user" != "-" ] && expect "$user" "the user box" "$texts"
 
@@ -219,7 +222,7 @@ for row in "${table[@]}"; do
   for _ in $(seq 40); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.25; done
   kill -0 "$app_pid" 2>/dev/null && fail "cfgscope.exe still runs after Close"
   app_pid=
-  echo "smoke-windows-languages: $lang ($codepage${user/#-/}): $(grep -c . <<<"$report") lines on the clipboard"
+  echo "smoke-windows-languages: $lang, $codepage, user ${user/#-/of the prefix}: $(grep -c . <<<"$report") lines on the clipboard"
 done
 [ "$failures" -eq 0 ] || exit 1
 echo "smoke-windows-languages: OK"
