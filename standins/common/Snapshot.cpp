@@ -146,8 +146,9 @@ Snapshot takeSnapshot() {
         a.carrier = ((link.flags & IFF_LOWER_UP) != 0 && !portlessBridge(link, links.links)) || releasedDown;
         // Only a port or a radio has a cable to pull: a bridge without
         // ports, a tun no program holds or a veth whose peer is down is not
-        // an adapter at all for now.
-        if (!a.carrier && !a.physical) continue;
+        // an adapter at all for now, unless a DHCP client waits for a link
+        // there (then release and renew still reach it).
+        if (!a.carrier && !a.physical && owner.client == DhcpClient::None) continue;
         a.description = describe(link, sys);
         a.mac = link.mac;
         a.ipv4 = withoutAutoconfAlias(link.ipv4);
