@@ -110,8 +110,9 @@ bool endsWith(const std::string& s, const std::string& tail) {
 // The processes that may be a client here, found without asking every
 // process: those holding a netlink socket in this namespace (its port id
 // is the process id, or holds it in its low 22 bits for libnl's further
-// sockets), which NetworkManager, systemd-networkd and dhcpcd all do, and
-// the pid files dhclient and dhcpcd write.
+// sockets), which NetworkManager, systemd-networkd and dhcpcd all do, the
+// pid files dhclient and dhcpcd write, and the processes of the network
+// services.
 std::vector<std::string> candidatePids() {
     std::vector<std::string> pids;
     auto add = [&](unsigned long pid) {
@@ -138,6 +139,22 @@ std::vector<std::string> candidatePids() {
     for (const auto& f : files) {
         std::string text = trimNewline(readFile(f).value_or(""));
         if (allDigits(text) && text.size() < 8) add(std::stoul(text));
+    }
+    // The services' own process lists (cgroup v2, then v1): a manager whose
+    // netlink socket the service manager opened for it is found there.
+    std::vector<std::string> groups;
+    for (const char* root : {"/sys/fs/cgroup/system.slice/", "/sys/fs/cgroup/systemd/system.slice/"}) {
+        for (const char* unit : {"systemd-networkd.service", "NetworkManager.service", "dhcpcd.service",
+                                 "networking.service"})
+            groups.push_back(std::string(root) + unit);
+        for (const auto& name : entriesOf(std::string(root) + "system-ifup.slice"))
+            if (name != "." && name != "..") groups.push_back(std::string(root) + "system-ifup.slice/" + name);
+    }
+    for (const auto& g : groups) {
+        std::istringstream in(readFile(g + "/cgroup.procs").value_or(""));
+        std::string pid;
+        while (std::getline(in, pid))
+            if (allDigits(pid) && pid.size() < 8) add(std::stoul(pid));
     }
     return pids;
 }
@@ -237,8 +254,11 @@ bool trustedClient(const DhcpProcess& p, long selfUid, const std::string& progra
     return exe == program;
 }
 
-std::vector<std::string> clientInterfaces(const std::vector<std::string>& argv) {
+std::vector<std::string> clientInterfaces(const std::vector<std::string>& argvIn) {
     std::vector<std::string> out;
+    // A process title is padded with NULs to the length of the command line.
+    std::vector<std::string> argv = argvIn;
+    while (!argv.empty() && argv.back().empty()) argv.pop_back();
     if (argv.size() == 1 && argv[0].rfind("dhcpcd: ", 0) == 0) {
         // dhcpcd's title: its interfaces between bracketed roles.
         std::string title = argv[0].substr(8), plain;

@@ -5,13 +5,13 @@
 #include <linux/if_addr.h>
 #include <linux/rtnetlink.h>
 #include <net/if.h>
+#include <sys/socket.h>
 #include <netlink/addr.h>
 #include <netlink/cache.h>
 #include <netlink/msg.h>
 #include <netlink/netlink.h>
 #include <netlink/route/addr.h>
 #include <netlink/route/link.h>
-#include <netlink/route/route.h>
 
 #include <algorithm>
 #include <cstring>
@@ -95,6 +95,89 @@ std::vector<RuleEntry> readRules(nl_sock* sock) {
     return rules;
 }
 
+std::string binaryAddress(int family, const void* data, int length) {
+    char buf[INET6_ADDRSTRLEN] = {};
+    if ((family == AF_INET && length != 4) || (family == AF_INET6 && length != 16)) return {};
+    return inet_ntop(family, data, buf, sizeof buf) ? buf : "";
+}
+
+struct RouteDump {
+    std::uint32_t table;
+    std::vector<RouteEntry>* out;
+};
+
+// One route of the dump: kept when it carries default traffic, once per
+// next hop.
+int onRoute(nl_msg* msg, void* arg) {
+    auto* dump = static_cast<RouteDump*>(arg);
+    nlmsghdr* h = nlmsg_hdr(msg);
+    if (h->nlmsg_type != RTM_NEWROUTE || nlmsg_datalen(h) < static_cast<int>(sizeof(rtmsg))) return NL_OK;
+    auto* rt = static_cast<rtmsg*>(nlmsg_data(h));
+    nlattr* tb[RTA_MAX + 1] = {};
+    if (nlmsg_parse(h, sizeof(rtmsg), tb, RTA_MAX, nullptr) < 0) return NL_OK;
+    if (rt->rtm_type != RTN_UNICAST || (rt->rtm_family != AF_INET && rt->rtm_family != AF_INET6)) return NL_OK;
+    RouteEntry e;
+    e.ipv6 = rt->rtm_family == AF_INET6;
+    e.table = tb[RTA_TABLE] ? nla_get_u32(tb[RTA_TABLE]) : rt->rtm_table;
+    if (e.table != dump->table) return NL_OK;  // a kernel that does not filter the dump
+    e.dstLen = rt->rtm_dst_len;
+    if (tb[RTA_DST]) e.dst = binaryAddress(rt->rtm_family, nla_data(tb[RTA_DST]), nla_len(tb[RTA_DST]));
+    if (e.dstLen == 0) e.dst.clear();
+    if (!carriesDefault(e)) return NL_OK;
+    e.metric = tb[RTA_PRIORITY] ? nla_get_u32(tb[RTA_PRIORITY]) : 0;
+    if (tb[RTA_MULTIPATH]) {
+        int left = nla_len(tb[RTA_MULTIPATH]);
+        auto* nh = static_cast<rtnexthop*>(nla_data(tb[RTA_MULTIPATH]));
+        while (left >= static_cast<int>(sizeof(rtnexthop)) && nh->rtnh_len >= sizeof(rtnexthop) &&
+               nh->rtnh_len <= left) {
+            RouteEntry hop = e;
+            hop.ifindex = nh->rtnh_ifindex;
+            nlattr* nt[RTA_MAX + 1] = {};
+            int attrLen = nh->rtnh_len - static_cast<int>(RTNH_LENGTH(0));
+            if (attrLen > 0 && nla_parse(nt, RTA_MAX, reinterpret_cast<nlattr*>(RTNH_DATA(nh)), attrLen, nullptr) == 0 &&
+                nt[RTA_GATEWAY])
+                hop.gateway = binaryAddress(rt->rtm_family, nla_data(nt[RTA_GATEWAY]), nla_len(nt[RTA_GATEWAY]));
+            dump->out->push_back(hop);
+            left -= RTNH_ALIGN(nh->rtnh_len);
+            nh = RTNH_NEXT(nh);
+        }
+        return NL_OK;
+    }
+    e.ifindex = tb[RTA_OIF] ? static_cast<int>(nla_get_u32(tb[RTA_OIF])) : 0;
+    if (tb[RTA_GATEWAY]) e.gateway = binaryAddress(rt->rtm_family, nla_data(tb[RTA_GATEWAY]), nla_len(tb[RTA_GATEWAY]));
+    dump->out->push_back(e);
+    return NL_OK;
+}
+
+// The routes that carry default traffic in the tables the rules look up
+// (main alone without rules), each table asked for by itself: the local
+// table, with a route for every address, is never read.
+std::vector<RouteEntry> readDefaultRoutes(nl_sock* sock, const std::vector<RuleEntry>& rules) {
+    std::vector<std::uint32_t> tables{RT_TABLE_MAIN};
+    for (const auto& r : rules)
+        if (r.lookup && r.table != RT_TABLE_LOCAL && r.table != 0 &&
+            std::find(tables.begin(), tables.end(), r.table) == tables.end())
+            tables.push_back(r.table);
+    int strict = 1;
+    setsockopt(nl_socket_get_fd(sock), SOL_NETLINK, NETLINK_GET_STRICT_CHK, &strict, sizeof strict);
+    std::vector<RouteEntry> routes;
+    for (std::uint32_t table : tables) {
+        nl_msg* msg = nlmsg_alloc_simple(RTM_GETROUTE, NLM_F_DUMP);
+        if (!msg) break;
+        rtmsg rt{};
+        rt.rtm_family = AF_UNSPEC;
+        rt.rtm_table = static_cast<unsigned char>(table < 256 ? table : 0);  // RT_TABLE_UNSPEC: RTA_TABLE tells
+        bool built = nlmsg_append(msg, &rt, sizeof rt, NLMSG_ALIGNTO) == 0 && nla_put_u32(msg, RTA_TABLE, table) == 0;
+        RouteDump dump{table, &routes};
+        if (built && nl_send_auto(sock, msg) >= 0) {
+            nl_socket_modify_cb(sock, NL_CB_VALID, NL_CB_CUSTOM, onRoute, &dump);
+            nl_recvmsgs_default(sock);
+        }
+        nlmsg_free(msg);
+    }
+    return routes;
+}
+
 Link* byIndex(std::vector<Link>& links, int index) {
     auto it = std::find_if(links.begin(), links.end(), [&](const Link& l) { return l.index == index; });
     return it == links.end() ? nullptr : &*it;
@@ -109,16 +192,14 @@ LinkSnapshot readLinks() {
         snap.error = "cannot open a netlink socket to the kernel";
         return snap;
     }
-    nl_cache *lc = nullptr, *ac = nullptr, *rc = nullptr;
+    nl_cache *lc = nullptr, *ac = nullptr;
     int e1 = rtnl_link_alloc_cache(sock.get(), AF_UNSPEC, &lc);
     CachePtr links(lc);
     int e2 = rtnl_addr_alloc_cache(sock.get(), &ac);
     CachePtr addrs(ac);
-    int e3 = rtnl_route_alloc_cache(sock.get(), AF_UNSPEC, 0, &rc);
-    CachePtr routes(rc);
-    if (e1 < 0 || e2 < 0 || e3 < 0) {
+    if (e1 < 0 || e2 < 0) {
         snap.error = std::string("cannot read the network configuration from the kernel: ") +
-                     nl_geterror(e1 < 0 ? e1 : e2 < 0 ? e2 : e3);
+                     nl_geterror(e1 < 0 ? e1 : e2);
         return snap;
     }
 
@@ -156,28 +237,8 @@ LinkSnapshot readLinks() {
         (rtnl_addr_get_family(a) == AF_INET ? link->ipv4 : link->ipv6).push_back(addr);
     }
 
-    std::vector<RouteEntry> found;
-    for (nl_object* o = nl_cache_get_first(routes.get()); o; o = nl_cache_get_next(o)) {
-        auto* r = reinterpret_cast<rtnl_route*>(o);
-        if (rtnl_route_get_type(r) != RTN_UNICAST) continue;
-        RouteEntry base;
-        base.ipv6 = rtnl_route_get_family(r) == AF_INET6;
-        base.table = rtnl_route_get_table(r);
-        base.metric = rtnl_route_get_priority(r);
-        if (nl_addr* dst = rtnl_route_get_dst(r)) {
-            base.dstLen = static_cast<int>(nl_addr_get_prefixlen(dst));
-            if (base.dstLen > 0) base.dst = addressText(dst);
-        }
-        if (!carriesDefault(base)) continue;
-        for (int i = 0; i < rtnl_route_get_nnexthops(r); ++i) {
-            rtnl_nexthop* nh = rtnl_route_nexthop_n(r, i);
-            RouteEntry e = base;
-            e.ifindex = rtnl_route_nh_get_ifindex(nh);
-            if (nl_addr* gw = rtnl_route_nh_get_gateway(nh)) e.gateway = addressText(gw);
-            found.push_back(std::move(e));
-        }
-    }
     std::vector<RuleEntry> rules = readRules(sock.get());
+    std::vector<RouteEntry> found = readDefaultRoutes(sock.get(), rules);
     for (bool v6 : {false, true}) {
         for (auto& [index, defaults] : linkDefaults(found, rules, v6)) {
             Link* link = byIndex(snap.links, index);

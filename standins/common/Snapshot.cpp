@@ -37,7 +37,8 @@ std::string linkTarget(const std::string& path) {
 
 // Vendor and model from the hardware database, else the driver, else the
 // kind of virtual link.
-std::string describe(const Link& link, const std::string& sys) {
+std::string describe(const Link& link, const std::string& sys, bool physical) {
+    if (!physical) return link.kind.empty() ? "Network link" : "Virtual " + link.kind + " link";
     auto udev = readFile("/run/udev/data/n" + std::to_string(link.index));
     if (udev) {
         std::string vendor = udevProperty(*udev, "ID_VENDOR_FROM_DATABASE");
@@ -140,15 +141,18 @@ Snapshot takeSnapshot() {
         Adapter a;
         a.name = link.name;
         a.index = link.index;
-        a.kind = kindOf(link, wirelessDevice(sys));
+        // Hardware (a port or a radio) has a device folder; the other
+        // questions to sysfs and udev are about hardware only.
         a.physical = exists(sys + "/device");
+        a.kind = kindOf(link, a.physical && wirelessDevice(sys));
         // A link taken down for a release is not a pulled cable.
         a.carrier = ((link.flags & IFF_LOWER_UP) != 0 && !portlessBridge(link, links.links)) || releasedDown;
         // Only a port or a radio has a cable to pull: a bridge without
         // ports, a tun no program holds or a veth whose peer is down is not
-        // an adapter at all for now.
-        if (!a.carrier && !a.physical) continue;
-        a.description = describe(link, sys);
+        // an adapter at all for now, unless a DHCP client waits for a link
+        // there (then release and renew still reach it).
+        if (!a.carrier && !a.physical && owner.client == DhcpClient::None) continue;
+        a.description = describe(link, sys, a.physical);
         a.mac = link.mac;
         a.ipv4 = withoutAutoconfAlias(link.ipv4);
         a.ipv6 = link.ipv6;

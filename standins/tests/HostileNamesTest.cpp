@@ -1,8 +1,8 @@
 // Interface names that hold the command interpreter's characters, pattern
-// characters, a terminal escape or a leading "-": the report shows each one
-// as one adapter without control characters, and the window's release
-// script for it, run by the script runner, reaches that adapter and no other
-// and creates nothing.
+// characters, a terminal escape, bytes that are not UTF-8 or a leading "-":
+// the report shows each one as one adapter without control characters, and
+// the window's release script for it, run by the script runner, reaches
+// that adapter and no other and creates nothing.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -25,22 +25,23 @@ TEST(HostileNames, OddInterfaceNamesReachOnlyTheirOwnAdapter) {
         const char* shown;  // in the report and in the tool's answer
     } cases[] = {
         {"a>b", "a>b"}, {"q\"x", "q\"x"}, {"w?z", "w?z"}, {"s*t", "s*t"},
-        {"-lead", "-lead"}, {"e\x1b[2J", "e?[2J"}, {"plain0", "plain0"},
+        {"-lead", "-lead"}, {"e\x1b[2J", "e?[2J"}, {"n\xFFx\xC3", "n?x?"}, {"plain0", "plain0"},
     };
     int peer = 0;
     for (const auto& c : cases) {
         const std::string other = "peer" + std::to_string(++peer);
         ASSERT_TRUE(ns.ip({"link", "add", "name", c.name, "type", "veth", "peer", "name", other})) << c.name;
         ASSERT_TRUE(ns.ip({"link", "set", "dev", c.name, "up"})) << c.name;
+        ASSERT_TRUE(ns.ip({"link", "set", "dev", other, "up"})) << other;  // carrier for both ends
     }
 
     ExecResult report = ns.exec({binPath("ipconfig"), "/all"});
     ASSERT_EQ(report.exitCode, 0) << report.output;
     for (unsigned char ch : report.output)
-        EXPECT_TRUE(ch >= 0x20 || ch == '\r' || ch == '\n') << "control character " << int(ch);
+        EXPECT_TRUE((ch >= 0x20 && ch < 0x80) || ch == '\r' || ch == '\n') << "control character or bad UTF-8 " << int(ch);
     app::AdapterTable table{};
     auto r = capture::parseReport(splitCrLf(report.output), "vista", "12:00:00", table);
-    ASSERT_EQ(r.adapterEntries.size(), std::size(cases)) << report.output;
+    ASSERT_EQ(r.adapterEntries.size(), 2 * std::size(cases)) << report.output;  // each with its peer
 
     const std::string work = ns.folder() + "/work";
     ASSERT_EQ(mkdir(work.c_str(), 0700), 0);

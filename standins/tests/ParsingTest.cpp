@@ -92,6 +92,8 @@ TEST(ClientCommandLines, InterfacesAndOptions) {
     EXPECT_EQ(clientInterfaces({"dhcpcd", "-4", "--", "-x"}), std::vector<std::string>{"-x"});
     // dhcpcd's process titles.
     EXPECT_EQ(clientInterfaces({"dhcpcd: eth0 [ip4]"}), std::vector<std::string>{"eth0"});
+    EXPECT_EQ(clientInterfaces({"dhcpcd: eth0 [ip4]", "", "", ""}), std::vector<std::string>{"eth0"})
+        << "a title padded with NULs to the old command line's length";
     EXPECT_EQ(clientInterfaces({"dhcpcd: [privileged proxy] eth0 [ip4]"}), std::vector<std::string>{"eth0"});
     EXPECT_TRUE(clientInterfaces({"dhcpcd: [manager] [ip4] [ip6]"}).empty());
     EXPECT_EQ(dhcpcdFamily({"dhcpcd: eth0 [ip4]"}), "-4");

@@ -14,7 +14,9 @@ const std::vector<std::vector<std::string>> kLinks{
     {"link", "set", "lo", "up"},
     {"link", "add", "zz0", "type", "veth", "peer", "name", "mid2"},
     {"addr", "add", "10.20.30.40/24", "dev", "zz0"},
-    {"link", "set", "zz0", "up"}};  // its peer mid2 stays switched off and is not listed
+    {"link", "set", "zz0", "up"},
+    {"link", "set", "mid2", "up"},  // the cable's other end: without an address, not listed
+    {"route", "add", "default", "via", "10.20.30.1"}};
 
 // The lines before "Status:", or the whole output when there is none.
 std::string headOf(const std::string& output) { return output.substr(0, output.find("Status: ")); }
