@@ -16,6 +16,7 @@
 #include "addrpeek/Monitor.h"
 #include "fakes/FakePlatform.h"
 #include "ui/Pictures.h"
+#include "ui/qt/Contrast.h"
 #include "ui/qt/FormWindow.h"
 
 namespace addrpeek {
@@ -101,12 +102,15 @@ TEST_F(MonitorWindow, KeysReachTheOperations) {
     form.Timer1.tick();
     auto* status = qobject_cast<QLabel*>(window->widgetFor(form.Label14));
     EXPECT_EQ(status->text(), "Connected to Internet");
-    EXPECT_EQ(status->palette().color(QPalette::WindowText), QColor(0, 192, 0));
+    // The status colours, darkened just enough to read on the window's colour.
+    const QColor ground(236, 233, 216);
+    EXPECT_EQ(status->palette().color(QPalette::WindowText), ui::qt::readableOn(ground, QColor(0, 192, 0)));
+    EXPECT_GE(ui::qt::contrastRatio(status->palette().color(QPalette::WindowText), ground), 4.5);
 
     // F6 asks anew; Ctrl+C copies, also with the summary list in focus.
     QTest::keyClick(window.get(), Qt::Key_F6);
     EXPECT_EQ(status->text(), "Checking Internet Connection ...");
-    EXPECT_EQ(status->palette().color(QPalette::WindowText), QColor(255, 128, 0));
+    EXPECT_EQ(status->palette().color(QPalette::WindowText), ui::qt::readableOn(ground, QColor(255, 128, 0)));
     form.Timer1.tick();
     EXPECT_EQ(status->text(), "Connected to Internet");
     window->widgetFor(form.List2)->setFocus();

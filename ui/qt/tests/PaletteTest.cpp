@@ -191,6 +191,31 @@ const std::vector<std::string> kDetails{
     "Subnet Mask       : 255.255.255.0",    "Default Gateway   : 192.168.1.1",
     "DHCP Server       : 192.168.1.1",      "DNS Servers       : 192.168.1.1"};
 
+TEST(Contrast, RatiosAndReadableColours) {
+    EXPECT_NEAR(contrastRatio(Qt::black, Qt::white), 21.0, 1e-6);
+    EXPECT_NEAR(contrastRatio(QColor(0, 0, 192), QColor(0, 0, 192)), 1.0, 1e-6);
+    EXPECT_EQ(ui::qt::readableOn(QColor(235, 233, 237)), QColor(Qt::black));
+    EXPECT_EQ(ui::qt::readableOn(QColor(34, 32, 32)), QColor(Qt::white));
+    struct Case {
+        QColor ground, wanted;
+        bool kept;
+    } cases[] = {
+        {{0, 0, 192}, {255, 255, 0}, true},      // the adapter list's yellow on blue
+        {{236, 233, 216}, {0, 128, 0}, false},   // green status on the monitor's colour
+        {{236, 233, 216}, {255, 128, 0}, false}, // orange status
+        {{235, 233, 237}, {192, 192, 192}, false},  // the grey CPU name
+        {{0, 0, 0}, {0, 0, 128}, false},         // dark blue on black: made lighter
+    };
+    for (const auto& c : cases) {
+        const QColor got = ui::qt::readableOn(c.ground, c.wanted);
+        EXPECT_GE(contrastRatio(got, c.ground), ui::qt::kReadableContrast) << c.wanted.name().toStdString();
+        EXPECT_EQ(got == c.wanted, c.kept) << c.wanted.name().toStdString();
+        // The hue stays: the strongest channel of the wanted colour stays the strongest.
+        if (c.wanted.red() > c.wanted.blue()) EXPECT_GE(got.red(), got.blue()) << c.wanted.name().toStdString();
+        if (c.wanted.blue() > c.wanted.red()) EXPECT_GE(got.blue(), got.red()) << c.wanted.name().toStdString();
+    }
+}
+
 TEST(Palettes, MainWindowReadsInEveryPaletteAndShowsEveryLine) {
     for (const Look& look : looks()) {
         UnderLook under(look);
