@@ -20,11 +20,15 @@ enum class CommandAs {
     QuotedLine,   // -x 'PROGRAM' 'ARGS'...: one line the terminal splits as a shell would
 };
 
+// The display servers a terminal opens its window on.
+enum class Runs { Anywhere, XOnly, WaylandOnly };
+
 struct TerminalKind {
     const char* name;
     std::vector<const char*> aliases;  // other names of the same program
     std::vector<std::string> maximized, minimized;
     CommandAs command;
+    Runs runs = Runs::Anywhere;
 };
 
 // Each terminal's own options, from its manual (Debian 12 versions). Where a
@@ -42,13 +46,13 @@ const std::vector<TerminalKind>& kinds() {
         {"qterminal", {}, {}, {}, CommandAs::DashE},
         {"kitty", {}, {"--start-as=maximized"}, {"--start-as=minimized"}, CommandAs::Trailing},
         {"alacritty", {}, {"-o", "window.startup_mode=Maximized"}, {}, CommandAs::DashE},
-        {"foot", {}, {"--maximized"}, {}, CommandAs::Trailing},
+        {"foot", {}, {"--maximized"}, {}, CommandAs::Trailing, Runs::WaylandOnly},
         // Its -e joins the words and splits them again: quote them itself.
         {"sakura", {}, {"--maximize"}, {}, CommandAs::QuotedLine},
-        {"urxvt", {"rxvt-unicode", "rxvt", "urxvtcd"}, {}, {"-iconic"}, CommandAs::DashE},
-        {"st", {"stterm"}, {}, {}, CommandAs::DashE},
+        {"urxvt", {"rxvt-unicode", "rxvt", "urxvtcd"}, {}, {"-iconic"}, CommandAs::DashE, Runs::XOnly},
+        {"st", {"stterm"}, {}, {}, CommandAs::DashE, Runs::XOnly},
         // The alternatives lxterm, uxterm and koi8rxterm start xterm with its options.
-        {"xterm", {"lxterm", "uxterm", "koi8rxterm"}, {"-maximized"}, {"-iconic"}, CommandAs::DashE},
+        {"xterm", {"lxterm", "uxterm", "koi8rxterm"}, {"-maximized"}, {"-iconic"}, CommandAs::DashE, Runs::XOnly},
     };
     return table;
 }
@@ -90,6 +94,25 @@ std::pair<std::string, const TerminalKind*> realProgram(const std::string& found
     return {real.string(), kindNamed(name)};
 }
 
+bool variableSet(const char* name) {
+    const char* v = std::getenv(name);
+    return v && *v;
+}
+
+// Whether the terminal can open its window in this session: an X-only one
+// needs DISPLAY, a Wayland-only one WAYLAND_DISPLAY. A session that names
+// neither (a service, a test) is not judged.
+bool runsHere(const TerminalKind* kind) {
+    const bool x = variableSet("DISPLAY"), wayland = variableSet("WAYLAND_DISPLAY");
+    if (!kind || (!x && !wayland)) return true;
+    switch (kind->runs) {
+    case Runs::XOnly: return x;
+    case Runs::WaylandOnly: return wayland;
+    case Runs::Anywhere: return true;
+    }
+    return true;
+}
+
 }  // namespace
 
 const std::vector<std::string>& knownTerminals() {
@@ -111,6 +134,9 @@ std::vector<std::string> inTerminal(const std::vector<std::string>& argv, Window
         const std::string found = findOnPath(candidate);
         if (found.empty()) continue;
         const auto [program, kind] = realProgram(found);
+        // The user's own choice is taken as it stands.
+        const char* own = std::getenv("TERMINAL");
+        if (!(own && candidate == own) && !runsHere(kind)) continue;
         if (!kind) {
             // Any terminal named as x-terminal-emulator takes xterm's -e.
             std::vector<std::string> cmd{found, "-e"};

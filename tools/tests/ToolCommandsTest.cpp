@@ -30,15 +30,15 @@ public:
     Machine() {
         char tmpl[] = "/tmp/cftc-XXXXXX";
         dir = mkdtemp(tmpl) ? tmpl : "";
-        for (const char* name : {"PATH", "VISUAL", "EDITOR", "SHELL", "TERMINAL"}) {
+        for (const char* name : {"PATH", "VISUAL", "EDITOR", "SHELL", "TERMINAL", "DISPLAY", "WAYLAND_DISPLAY"}) {
             const char* v = std::getenv(name);
             if (v) saved_[name] = v;
         }
         set("PATH", dir);
-        for (const char* name : {"VISUAL", "EDITOR", "SHELL"}) unsetenv(name);
+        for (const char* name : {"VISUAL", "EDITOR", "SHELL", "DISPLAY", "WAYLAND_DISPLAY"}) unsetenv(name);
     }
     ~Machine() {
-        for (const char* name : {"PATH", "VISUAL", "EDITOR", "SHELL", "TERMINAL"}) {
+        for (const char* name : {"PATH", "VISUAL", "EDITOR", "SHELL", "TERMINAL", "DISPLAY", "WAYLAND_DISPLAY"}) {
             auto it = saved_.find(name);
             if (it == saved_.end()) unsetenv(name);
             else setenv(name, it->second.c_str(), 1);
@@ -238,6 +238,46 @@ TEST(Terminals, LinksAndTheUsersChoiceLeadToTheRealProgram) {
     m.program("sakura");
     EXPECT_EQ(platform::linux_backend::inTerminal(run, WindowStyle::Normal),
               (Argv{m.dir + "/sakura", "-x", "'/usr/libexec/cfgscope/batrun' '/tmp/it'\\''s here/x.bat'"}));
+}
+
+// A session without X gets a terminal that runs on Wayland, and the other
+// way round; the user's own $TERMINAL is taken as it stands.
+TEST(Terminals, OnlyTerminalsThatRunInTheSession) {
+    const Argv run{"/usr/libexec/cfgscope/batrun", "x.bat"};
+    struct Case {
+        const char* display;
+        const char* wayland;
+        std::vector<std::string> programs;
+        const char* alternative;  // what x-terminal-emulator points at
+        const char* terminal;     // $TERMINAL
+        const char* chosen;       // nullptr: none
+    };
+    const std::vector<Case> cases{
+        {nullptr, "wayland-0", {"xterm", "foot"}, "xterm", nullptr, "foot"},
+        {nullptr, "wayland-0", {"urxvt", "st", "kitty"}, nullptr, nullptr, "kitty"},
+        {nullptr, "wayland-0", {"xterm", "st"}, "xterm", nullptr, nullptr},
+        {nullptr, "wayland-0", {"xterm"}, nullptr, "xterm", "xterm"},
+        {":0", nullptr, {"foot", "xterm"}, nullptr, nullptr, "xterm"},
+        {":0", "wayland-0", {"xterm", "foot"}, "xterm", nullptr, "xterm"},
+        {nullptr, nullptr, {"xterm"}, nullptr, nullptr, "xterm"},
+    };
+    for (const auto& c : cases) {
+        Machine m;
+        for (const auto& p : c.programs) m.program(p);
+        if (c.alternative) m.link("x-terminal-emulator", m.dir + "/" + c.alternative);
+        if (c.display) m.set("DISPLAY", c.display);
+        if (c.wayland) m.set("WAYLAND_DISPLAY", c.wayland);
+        if (c.terminal) m.set("TERMINAL", c.terminal);
+        else unsetenv("TERMINAL");
+        Argv got = platform::linux_backend::inTerminal(run, platform::WindowStyle::Normal);
+        const std::string where = std::string(c.display ? c.display : "-") + " " + (c.wayland ? c.wayland : "-");
+        if (!c.chosen) {
+            EXPECT_TRUE(got.empty()) << where;
+            continue;
+        }
+        ASSERT_FALSE(got.empty()) << where;
+        EXPECT_EQ(got[0], m.dir + "/" + c.chosen) << where;
+    }
 }
 
 TEST(ToolCommands, NothingToRunItMeansTheStartFails) {

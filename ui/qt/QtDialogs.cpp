@@ -77,8 +77,9 @@ void QtDialogs::setWaitCursor(bool on) {
 
 void QtDialogs::keepPainted() {
     // Expose and update requests are no user input: they are handled now,
-    // clicks and keys wait until the operation has ended.
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // clicks and keys wait until the operation has ended, and so do the
+    // timers: no tick may start work (a second fetch, a count) inside a wait.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers);
 }
 
 void QtDialogs::repaintNow() {

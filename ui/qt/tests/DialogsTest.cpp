@@ -8,6 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include "internet/VersionText.h"
@@ -152,4 +155,24 @@ TEST(QtDialogs, KeepPaintedRepaintsDuringAWait) {
     ui::qt::QtDialogs dialogs;
     dialogs.keepPainted();
     EXPECT_GT(counter.paints, 0);
+}
+
+// No timer of the window ticks while a download waits (a tick could count
+// on or start a second fetch inside the first); an overdue one ticks once
+// the wait has ended.
+TEST(QtDialogs, KeepPaintedHoldsTheTimers) {
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    timer.start(5);
+    ui::qt::QtDialogs dialogs;
+    QElapsedTimer wait;
+    wait.start();
+    while (wait.elapsed() < 150) {
+        dialogs.keepPainted();
+        QThread::msleep(10);
+    }
+    EXPECT_EQ(ticks, 0);
+    QTest::qWait(30);
+    EXPECT_GT(ticks, 0);
 }

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# A termination request ends cfgscope within 3 seconds while its log's
+# message box is open (a click on the status line), and its working folder
+# goes as on a normal close; addrpeek ends on SIGINT during its first fetch.
+# Usage: signal-during-box.sh CFGSCOPE ADDRPEEK
+set -u
+root=$(cd "$(dirname "$0")/../../.." && pwd)
+source "$root/scripts/lib/session.sh"
+work=$(mktemp -d)
+chmod 700 "$work"
+xvfb_pid="" app_pid=""
+trap '[ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null; [ -n "$xvfb_pid" ] && kill "$xvfb_pid"; rm -rf "$work"' EXIT
+fail() { echo "signal-during-box: $*" >&2; exit 1; }
+start_display "$work" || exit 1
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+# visible top-level windows of the process
+windows_of() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l; }
+wait_for_windows() {  # PID COUNT
+  for _ in $(seq 1 200); do [ "$(windows_of "$1")" -ge "$2" ] && return 0; sleep 0.1; done
+  return 1
+}
+ended_within() {  # PID TENTHS
+  for _ in $(seq 1 "$2"); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
+
+for sig in TERM HUP; do
+  export TEMP="$work/temp-$sig"
+  mkdir -m 700 "$TEMP"
+  "$1" >"$work/cfgscope.log" 2>&1 &
+  app_pid=$!
+  wait_for_windows "$app_pid" 1 || fail "cfgscope's window did not appear"
+  window=$(window_by_caption "VORLAN Lanomat Std")
+  sleep 1.5  # the first capture
+  [ -d "$TEMP/cfgscope" ] || fail "no working folder while cfgscope runs"
+  # The status line (Label10 at 120, 5130 twips) opens the log's box.
+  xdotool mousemove --window "$window" 300 368 click 1
+  wait_for_windows "$app_pid" 2 || fail "the log's message box did not open"
+  kill -"$sig" "$app_pid"
+  ended_within "$app_pid" 30 || fail "cfgscope still runs 3 s after SIG$sig with a box open"
+  app_pid=""
+  [ -d "$TEMP/cfgscope" ] && fail "cfgscope left its working folder after SIG$sig"
+done
+
+export TEMP="$work/temp-addrpeek"
+mkdir -m 700 "$TEMP"
+CFGSCOPE_PRODUCT_SERVER=http://127.0.0.1:9 "$2" >"$work/addrpeek.log" 2>&1 &
+app_pid=$!
+wait_for_windows "$app_pid" 1 || fail "addrpeek's window did not appear"
+sleep 1
+kill -INT "$app_pid"
+ended_within "$app_pid" 30 || fail "addrpeek still runs 3 s after SIGINT"
+app_pid=""
+echo "signal-during-box: both programs ended"
