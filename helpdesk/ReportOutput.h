@@ -35,7 +35,8 @@ std::string reportJson(const DiagnosedReport& report, const std::optional<std::s
 std::string refusalJson(const std::string& file, const std::string& reason);
 
 // `text` with control characters (but line feeds) as "?": a report must not
-// steer the terminal it is shown in.
+// steer the terminal it is shown in. Bytes that are no whole UTF-8 character
+// (a damaged report) become U+FFFD, as in the JSON output.
 std::string printable(std::string text);
 // A file name on one line: line feeds as "?" too.
 std::string printableName(const std::string& file);

@@ -66,7 +66,16 @@ bool holdsMailLineEnds(std::string_view text) {
     return text.find("%0A") != std::string_view::npos || text.find("%0a") != std::string_view::npos;
 }
 
-// The e-mail report's body: "mailto:...body=" dropped, "%0A" as line ends.
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// The e-mail report's body: "mailto:...body=" dropped, every "%XX" decoded
+// once ("%0A" the line ends), so an encoded "%" in a value stays in it and
+// never becomes a line of its own.
 std::string mailBody(std::string_view text) {
     std::string_view start = trimmed(text.substr(0, 8));
     if (start.rfind("mailto:", 0) == 0) {
@@ -76,8 +85,10 @@ std::string mailBody(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && text[i + 1] == '0' && (text[i + 2] == 'A' || text[i + 2] == 'a')) {
-            out += '\n';
+        int high = text[i] == '%' && i + 2 < text.size() ? hexValue(text[i + 1]) : -1;
+        int low = high >= 0 ? hexValue(text[i + 2]) : -1;
+        if (low >= 0) {
+            out += static_cast<char>(high * 16 + low);
             i += 2;
         } else {
             out += text[i];

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -56,7 +57,8 @@ struct Outcome {
 // runs once its process id is known, before it starts; `whileRunning` runs
 // while it does. Stopped after 60 s.
 Outcome runCfgscope(const std::vector<std::string>& args, const std::vector<std::string>& env,
-                const std::function<void(pid_t)>& beforeStart, const std::function<void(pid_t)>& whileRunning = {}) {
+                const std::function<void(pid_t)>& beforeStart, const std::function<void(pid_t)>& whileRunning = {},
+                const ThrowawayUser* as = nullptr) {
     std::vector<std::string> envText;
     for (char** e = environ; *e; ++e) {
         std::string var = *e;
@@ -80,6 +82,8 @@ Outcome runCfgscope(const std::vector<std::string>& args, const std::vector<std:
         close(go[1]);
         char c;
         if (read(go[0], &c, 1) != 1) _exit(126);
+        if (as != nullptr && (setgroups(0, nullptr) != 0 || setgid(as->gid()) != 0 || setuid(as->uid()) != 0))
+            _exit(125);
         dup2(out[1], 1);
         dup2(out[1], 2);
         execve(argv[0], argv.data(), envp.data());
@@ -174,6 +178,85 @@ TEST(HostileDiagnose, FolderPlantedForItsProcessIdIsNeverUsed) {
     for (const auto& folder : diagnoseFolders(shared.path)) EXPECT_EQ(folder, planted);
 }
 
+namespace {
+
+// A victim of its own (not root: root's home is everyone's in tests), with a
+// home only it can enter.
+struct Victim {
+    ThrowawayUser user{"vic"};
+    TestFolder home{"home", 0700};
+    Victim() { chown(home.path.c_str(), user.uid(), user.gid()); }
+    // Runs `body` as the victim with TEMP set to `temp` (unset when empty).
+    int run(const std::string& temp, const std::function<int()>& body) const {
+        return user.runAs(body, [&] {
+            if (temp.empty()) unsetenv("TEMP");
+            else setenv("TEMP", temp.c_str(), 1);
+            setenv("HOME", home.path.c_str(), 1);
+            unsetenv("XDG_RUNTIME_DIR");
+            unsetenv("XDG_CACHE_HOME");
+        });
+    }
+};
+
+bool inside(const std::string& path, const std::string& folder) { return path.rfind(folder + "/", 0) == 0 || path == folder; }
+
+}  // namespace
+
+// The victim's TEMP lies in a folder open to all (1777) that another user
+// owns (in his home, say): its owner may rename anything in it, sticky bit or
+// not. He renames each of the victim's folders away and puts his own there,
+// with a getdata.bat of his. The victim's programs use a folder of their own
+// elsewhere, so nothing of the victim's ever appears in his folder and
+// nothing of his runs: the temporary folder, the lock, the live diagnosis.
+TEST(HostileDiagnose, TempInsideAnotherUsersFolderIsNeverUsed) {
+    ThrowawayUser attacker("atk");
+    Victim victim;
+    if (!attacker.ok() || !victim.user.ok()) GTEST_SKIP() << "needs root and useradd";
+    TestFolder attackersHome("atkhome", 0755);
+    chown(attackersHome.path.c_str(), attacker.uid(), attacker.gid());
+    const std::string shared = attackersHome.path + "/shared", pwned = attackersHome.path + "/pwned";
+    attacker.runAs([&] {
+        mkdir(shared.c_str(), 01777);
+        return chmod(shared.c_str(), 01777);
+    });
+
+    int places = victim.run(shared, [&] {
+        return (inside(platform::linux_backend::userTempFolder(), shared) ? 1 : 0) +
+               (inside(platform::linux_backend::instanceLockFolder(), shared) ? 2 : 0);
+    });
+    EXPECT_EQ(places, 0) << "1: the temporary folder, 2: the lock lies in the other user's folder";
+
+    const std::string evil = "touch " + pwned + "\r\n";
+    pid_t swapper = attacker.startAs([&] {
+        for (int round = 0; round < 200000; ++round) {
+            std::error_code ec;
+            for (const auto& entry : fs::directory_iterator(shared, ec)) {
+                const std::string name = entry.path().filename();
+                if (name.rfind("taken-", 0) == 0) continue;
+                const std::string moved = shared + "/taken-" + std::to_string(round) + "-" + name;
+                if (rename(entry.path().c_str(), moved.c_str()) != 0) continue;
+                mkdir(entry.path().c_str(), 0777);
+                chmod(entry.path().c_str(), 0777);
+                writeFile(entry.path().string() + "/getdata.bat", evil, 0777);
+            }
+            usleep(200);
+        }
+    });
+    std::vector<std::string> env{"TEMP=" + shared, "HOME=" + victim.home.path};
+    Outcome run = runCfgscope({"--diagnose"}, env, [](pid_t) {}, {}, &victim.user);
+    ThrowawayUser::stop(swapper);
+
+    ASSERT_TRUE(WIFEXITED(run.status)) << run.output;
+    EXPECT_LE(WEXITSTATUS(run.status), 1) << run.output;
+    EXPECT_NE(run.output.find("Status: "), std::string::npos) << run.output;
+    EXPECT_FALSE(fs::exists(pwned)) << "the other user's script ran as the victim";
+    for (const auto& entry : fs::recursive_directory_iterator(shared)) {
+        struct stat st {};
+        lstat(entry.path().c_str(), &st);
+        EXPECT_NE(st.st_uid, victim.user.uid()) << entry.path() << " was made by the victim";
+    }
+}
+
 // However the live diagnosis ends, its working folder goes and the report
 // tool it started is stopped first: the capture's time-out and a signal.
 TEST(HostileDiagnose, EveryWayOutStopsTheToolAndRemovesTheFolder) {
@@ -212,28 +295,6 @@ TEST(HostileDiagnose, EveryWayOutStopsTheToolAndRemovesTheFolder) {
         EXPECT_EQ(diagnoseFolders(temp.path), std::vector<std::string>{}) << c.name;
     }
 }
-
-namespace {
-
-// A victim of its own (not root: root's home is everyone's in tests), with a
-// home only it can enter.
-struct Victim {
-    ThrowawayUser user{"vic"};
-    TestFolder home{"home", 0700};
-    Victim() { chown(home.path.c_str(), user.uid(), user.gid()); }
-    // Runs `body` as the victim with TEMP set to `temp` (unset when empty).
-    int run(const std::string& temp, const std::function<int()>& body) const {
-        return user.runAs(body, [&] {
-            if (temp.empty()) unsetenv("TEMP");
-            else setenv("TEMP", temp.c_str(), 1);
-            setenv("HOME", home.path.c_str(), 1);
-            unsetenv("XDG_RUNTIME_DIR");
-            unsetenv("XDG_CACHE_HOME");
-        });
-    }
-};
-
-}  // namespace
 
 // In a shared TEMP another user creates the lock file, open to all, and
 // holds it: the victim's program still starts, and still refuses its own

@@ -155,6 +155,28 @@ TEST(SavedReport, ReportAndItsCopyAllTextGiveTheSameFaults) {
     }
 }
 
+// Values that hold "%0A", "&" or "#" (a DHCP-supplied suffix, a forged
+// public address) come back from the e-mail as one value each: no adapter
+// is forged, nothing is cut.
+TEST(SavedReport, AValueInTheMailStaysOneValue) {
+    reports::ReportFields f;
+    f.host = "DESK1";
+    f.domain = "R&D#1";
+    f.groupKind = "Workgroup";
+    f.publicAddress = "6.6.6.6&bcc=x@evil.test";
+    std::array<std::string, reports::kReportFieldsPerAdapter> adapter{};
+    adapter[0] = "1) Local Area Connection";
+    adapter[1] = "Name:             evil%0A2) Forged adapter%0AIP Address:       169.254.6.6";
+    adapter[2] = "IP Address:       192.168.1.10";
+    f.adapters.push_back(adapter);
+    DiagnosedReport r = mustRead(reports::mailtoAddress(f));
+    EXPECT_EQ(r.kind, ReportKind::Email);
+    EXPECT_EQ(r.summary.adapterEntries.size(), 1u);
+    EXPECT_EQ(r.summary.table[1][1], adapter[1]);
+    EXPECT_EQ(r.host.lanGroup.value_or(""), "R&D#1");
+    EXPECT_EQ(r.host.publicAddress.value_or(""), f.publicAddress);
+}
+
 TEST(SavedReport, CopyAllTextAsMailProgramsPassItOn) {
     const std::string original = sample("copyall-xp-clipboard.txt");
     auto lf = original;
@@ -239,4 +261,51 @@ TEST(SavedReport, ControlCharactersNeverReachTheTerminal) {
     EXPECT_NE(text.find("1) Ethernet adapter ?]0;owned? LAN\n"), std::string::npos) << text;
     EXPECT_NE(text.find("Name:             ?31mred?\n"), std::string::npos) << text;
     EXPECT_EQ(reportHeading("a\nb"), "Report: a?b\n");
+}
+
+namespace {
+
+bool validUtf8(const std::string& text) {
+    iconv_t cd = iconv_open("UTF-8", "UTF-8");
+    std::string copy = text, out(text.size() + 16, '\0');
+    char* in = copy.data();
+    char* to = out.data();
+    std::size_t inLeft = copy.size(), outLeft = out.size();
+    bool ok = iconv(cd, &in, &inLeft, &to, &outLeft) != static_cast<std::size_t>(-1) && inLeft == 0;
+    iconv_close(cd);
+    return ok;
+}
+
+}  // namespace
+
+// Damaged UTF-16 reports (a byte lost or doubled on the way, so every
+// character after it is read a byte off): 410 of them, from the reports the
+// tests hold widened to UTF-16. Every text and JSON output is valid UTF-8.
+TEST(HostileReports, DamagedUtf16ReportsGiveValidUtf8) {
+    std::vector<std::string> reports{sample("utf16-vista-powershell.txt")};
+    for (const char* file : {"xp-dhcp-two-dns.txt", "vista-ethernet-wifi-tunnels.txt", "utf8-linux-report.txt",
+                             "cp850-xp-accented-names.txt"}) {
+        std::string text = sample(file), wide = "\xFF\xFE";
+        for (unsigned char c : text) wide += std::string{static_cast<char>(c), c >= 0x80 ? '\x04' : '\0'};
+        reports.push_back(wide);
+    }
+    int damaged = 0, invalidText = 0, invalidJson = 0;
+    for (const auto& report : reports) {
+        for (int k = 0; k < 82; ++k) {
+            std::string bytes = report;
+            std::size_t at = 3 + (bytes.size() - 4) * static_cast<std::size_t>(k) / 82;
+            if (k % 2 == 0) bytes.erase(at, 1);
+            else bytes.insert(at, 1, bytes[at]);
+            ++damaged;
+            auto r = diagnose(bytes);
+            if (!r.report) continue;
+            const std::string text = reportText(*r.report), json = reportJson(*r.report, "damaged.txt");
+            invalidText += !validUtf8(text);
+            invalidJson += !validUtf8(json) || !nlohmann::json::accept(json);
+            if (!validUtf8(text)) ADD_FAILURE() << "report " << damaged << ":\n" << text;
+        }
+    }
+    EXPECT_EQ(damaged, 410);
+    EXPECT_EQ(invalidText, 0);
+    EXPECT_EQ(invalidJson, 0);
 }

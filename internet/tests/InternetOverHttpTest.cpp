@@ -94,7 +94,7 @@ TEST_F(InternetOverHttp, PublicAddressFromTheServerOrTheEchoService) {
     } cases[] = {
         {"shipped server: address then ~", shipped.baseUrl(), down, "127.0.0.1", true},
         {"no ~: from Vorlan appended", stub.url("/bare"), down, "192.0.2.7from Vorlan", true},
-        {"empty body", stub.url("/empty"), down, "from Vorlan", true},
+        {"empty body: no address, on to the echo page", stub.url("/empty"), stub.url("/echo/"), " 192.0.2.7", true},
         {"server down: echo page, leading blank kept", down, stub.url("/echo/"), " 192.0.2.7", true},
         {"server answers 404: echo page", stub.url("/gone"), stub.url("/echo/"), " 192.0.2.7", true},
         {"echo page without the marker", down, stub.url("/nomarker/"), "Unable to Connect/err1", false},

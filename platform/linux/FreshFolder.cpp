@@ -10,6 +10,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/linux/TrustedFolder.h"
+
 namespace platform::linux_backend {
 
 std::optional<FreshFolder> FreshFolder::make(const std::string& parent, const std::string& prefix,
@@ -19,12 +21,12 @@ std::optional<FreshFolder> FreshFolder::make(const std::string& parent, const st
         error = "the folder " + parent + " does not exist";
         return std::nullopt;
     }
-    // In a folder others may write to, only the sticky bit keeps them from
-    // renaming the new folder away and putting their own in its place.
-    if ((st.st_mode & (S_IWGRP | S_IWOTH)) != 0 && (st.st_mode & S_ISVTX) == 0) {
-        error = "the folder " + parent + " is writable by other users and lacks the sticky bit";
-        return std::nullopt;
-    }
+    // Whoever owns a folder on the way, or may write into one without a
+    // sticky bit of root's, could rename the new folder away and put their
+    // own in its place.
+    int checked = openTrustedFolder(parent, error);
+    if (checked < 0) return std::nullopt;
+    close(checked);
     std::vector<char> name(parent.begin(), parent.end());
     if (name.empty() || name.back() != '/') name.push_back('/');
     name.insert(name.end(), prefix.begin(), prefix.end());

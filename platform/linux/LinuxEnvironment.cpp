@@ -9,6 +9,7 @@
 #include "platform/linux/DomainMembership.h"
 #include "platform/linux/HostIdentity.h"
 #include "platform/linux/TextValues.h"
+#include "platform/linux/TrustedFolder.h"
 
 namespace platform::linux_backend {
 
@@ -19,11 +20,12 @@ std::string variable(const char* name) {
     return v ? std::string(v) : std::string{};
 }
 
-// A folder, not a link, of this user's that no one else may write into.
+// A folder, not a link, of this user's that no one else may write into,
+// below folders that only root and the user control.
 bool privateFolderOfUser(const std::string& path) {
     struct stat st {};
     return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
-           (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+           (st.st_mode & (S_IWGRP | S_IWOTH)) == 0 && trustedFolder(path);
 }
 
 std::string homeFolder() {
@@ -58,11 +60,13 @@ std::string userStateFolder() {
 }
 
 std::string userTempFolder() {
-    if (auto temp = variable("TEMP"); !temp.empty()) return temp;
+    // TEMP only where no other user can rename what the program puts there.
+    if (auto temp = variable("TEMP"); !temp.empty() && trustedFolder(temp)) return temp;
     if (auto state = userStateFolder(); !state.empty()) return state;
     // No folder of the user's anywhere (no home): one made for this run,
     // whose name no one can know beforehand.
     static const std::string fresh = [] {
+        if (!trustedFolder("/tmp")) return std::string{};
         std::string pattern = "/tmp/cfgscope-" + std::to_string(geteuid()) + "-XXXXXX";
         return mkdtemp(pattern.data()) ? pattern : std::string{};
     }();

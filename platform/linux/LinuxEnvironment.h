@@ -22,8 +22,10 @@ public:
 // made 0700. Empty when there is none. Never a fixed name in a shared folder.
 std::string userStateFolder();
 
-// TEMP when set, else the user's state folder, else (no home) a folder
-// made by mkdtemp in /tmp for this run.
+// TEMP when set and every folder from / down to it belongs to root or the
+// user and no one else may write it (see TrustedFolder.h), else the user's
+// state folder, else (no home) a folder made by mkdtemp in /tmp for this
+// run; empty when there is none.
 std::string userTempFolder();
 
 // Where the single-instance lock lives: TEMP when it is a private folder of

@@ -97,7 +97,7 @@ TEST(HostileHosts, PastedCommandsAndRedirectionsNeverRun) {
     LiveForm t;
     ASSERT_FALSE(t.dir.empty());
     const std::string mark = t.dir + "/ran", target = t.dir + "/profile";
-    for (const std::string host : {"127.0.0.1\r\ntouch " + mark, "127.0.0.1\ntouch " + mark,
+    for (const std::string& host : {"127.0.0.1\r\ntouch " + mark, "127.0.0.1\ntouch " + mark,
                                    "127.0.0.1 > " + target, "127.0.0.1 -c 1 >> " + target}) {
         for (auto* item : {&t.form.ping, &t.form.mnutracert, &t.form.nslookup}) {
             t.fake.dialogs.answers = {host};
