@@ -48,3 +48,7 @@ fi
 stop
 trap - EXIT
 scripts/smoke-windows.sh "${CFGSCOPE_SHOTS:-}"
+
+# The installer package, installed, upgraded and removed in a fresh wine
+# prefix of its own.
+scripts/msi-test.sh
