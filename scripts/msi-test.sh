@@ -16,12 +16,14 @@
 # in the all-users one: either place counts. winemenubuilder is off, so
 # nothing reaches the Linux desktop's menus.
 #
-# usage: scripts/msi-test.sh   (after scripts/build-windows.sh)
+# usage: scripts/msi-test.sh [SCREENSHOT-FOLDER]   (after scripts/build-windows.sh;
+#        the folder, else CFGSCOPE_SHOTS, gets a PNG of the installed addrpeek.exe)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${CFGSCOPE_WIN_BUILD:-$root/build-win}
-for tool in Xvfb xwininfo wine winepath wineserver wixl msiinfo; do
+shots=${1:-${CFGSCOPE_SHOTS:-}}
+for tool in Xvfb xwininfo import wine winepath wineserver wixl msiinfo; do
   command -v "$tool" >/dev/null || { echo "msi-test: $tool is missing" >&2; exit 2; }
 done
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt" 2>/dev/null || true)
@@ -121,6 +123,11 @@ for _ in $(seq 150); do
 done
 [ -n "$id" ] || { cat "$work/app.log" >&2; fail "the installed addrpeek.exe shows no window \"$peek\""; }
 echo "msi-test: the installed addrpeek.exe shows its window $id"
+if [ -n "$shots" ]; then
+  mkdir -p "$shots"
+  sleep 1  # its first paint
+  import -window "$id" "$shots/msi-addrpeek.png" && echo "screenshot: $shots/msi-addrpeek.png"
+fi
 wine taskkill /im addrpeek.exe </dev/null >/dev/null 2>&1 || true
 for _ in $(seq 50); do [ -z "$(window_by_caption "$peek")" ] && break; sleep 0.2; done
 [ -z "$(window_by_caption "$peek")" ] || fail "addrpeek.exe does not close"
