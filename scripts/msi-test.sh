@@ -43,6 +43,7 @@ export XDG_DATA_HOME=$work/xdg-data
 export CFGSCOPE_PRODUCT_SERVER=http://127.0.0.1:9/
 cleanup() {
   wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
