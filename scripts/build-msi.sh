@@ -27,5 +27,11 @@ trap 'rm -rf "$stage"' EXIT
 cp "$build/bin/cfgscope.exe" "$build/bin/addrpeek.exe" \
   "$build/ui/win32/cfgscope.ico" "$build/ui/win32/addrpeek.ico" "$stage/"
 case $output in /*) ;; *) output=$PWD/$output ;; esac
-(cd "$stage" && wixl --arch x64 -D Version="$version" -o "$output" "$root/packaging/windows/cfgscope.wxs")
+# The product code follows from the version alone (a name-based UUID), so a
+# rebuilt package of an installed version is that product, not a second one.
+source=$root/packaging/windows/cfgscope.wxs
+upgrade_code=$(grep -o -m1 'UpgradeCode="[^"]*"' "$source" | cut -d'"' -f2)
+product_code=$(python3 -c 'import sys, uuid; print(str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' \
+  "$upgrade_code" "cfgscope $version")
+(cd "$stage" && wixl --arch x64 -D Version="$version" -D ProductCode="$product_code" -o "$output" "$source")
 echo "$output"

@@ -50,3 +50,7 @@ stop
 trap - EXIT
 scripts/smoke-windows.sh "${CFGSCOPE_SHOTS:-}"
 scripts/smoke-windows-languages.sh
+
+# The installer package, installed, upgraded and removed in a fresh wine
+# prefix of its own.
+scripts/msi-test.sh

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fresh machine to tested build: install what is missing, build, prepare the
-# network lab, run every test, the installed-package test, the Windows build with its tests and
-# smoke test under wine (CFGSCOPE_WINDOWS=off leaves it out), a short fuzzing
+# network lab, run every test, the installed-package test, the Windows build with its tests,
+# smoke test and installer test under wine (CFGSCOPE_WINDOWS=off leaves it out), a short fuzzing
 # run, then the benchmark figures. Ends with one summary line of the test
 # suites.
 set -euo pipefail
@@ -27,6 +27,9 @@ if [ "${CFGSCOPE_WINDOWS:-on}" != off ]; then
   # The smoke test counts as one more.
   total=$((total + 1))
   grep -q '^smoke-windows: OK' "$log" || failed=$((failed + 1))
+  # So does the installer test.
+  total=$((total + 1))
+  grep -q '^msi-test: OK' "$log" || failed=$((failed + 1))
 fi
 scripts/fuzz.sh "${CFGSCOPE_FUZZ_SECONDS:-20}"
 scripts/bench.sh
