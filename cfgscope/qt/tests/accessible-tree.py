@@ -1,13 +1,7 @@
 #!/usr/bin/env python3
-"""Reads a program's accessible tree through AT-SPI and fails on any
-control a screen reader would meet without a name.
-
-    accessible-tree.py APP-NAME WINDOW-CAPTION [MIN-LABEL-RELATIONS]
-
-Waits for the application APP-NAME on the accessibility bus, then walks the
-window WINDOW-CAPTION: every button, field, list and picture needs a name;
-a field is read-only (not "editable"); at least MIN-LABEL-RELATIONS labels
-carry a label-for relation to the control they caption."""
+"""accessible-tree.py APP-NAME WINDOW-CAPTION MIN-LABEL-RELATIONS: walks the
+window through AT-SPI; fails on an unnamed button, field, list or picture, on
+a field that says "editable", and on fewer label-for relations than given."""
 import sys
 import time
 
@@ -25,23 +19,12 @@ CONTROLS = {
 }
 
 
-def find_app(name, wait_s):
+def find(nodes, name, wait_s=20):
     end = time.time() + wait_s
     while time.time() < end:
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
-            if app is not None and app.name == name:
-                return app
-        time.sleep(0.2)
-    return None
-
-
-def find_window(app, caption, wait_s):
-    end = time.time() + wait_s
-    while time.time() < end:
-        for window in app:
-            if window is not None and window.name == caption:
-                return window
+        for node in nodes():
+            if node is not None and node.name == name:
+                return node
         time.sleep(0.2)
     return None
 
@@ -57,13 +40,13 @@ def walk(node, depth=0):
 
 def main():
     app_name, caption = sys.argv[1], sys.argv[2]
-    min_relations = int(sys.argv[3]) if len(sys.argv) > 3 else 0
-    app = find_app(app_name, 20)
+    min_relations = int(sys.argv[3])
+    desktop = lambda: list(pyatspi.Registry.getDesktop(0))
+    app = find(desktop, app_name)
     if app is None:
-        names = [a.name for a in pyatspi.Registry.getDesktop(0) if a is not None]
-        print(f"no application named {app_name!r} on the bus (found {names})")
+        print(f"no application named {app_name!r} on the bus (found {[a.name for a in desktop() if a]})")
         return 1
-    window = find_window(app, caption, 20)
+    window = find(lambda: list(app), caption)
     if window is None:
         print(f"{app_name}: no window {caption!r}")
         return 1

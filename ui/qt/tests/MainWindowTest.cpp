@@ -368,8 +368,8 @@ TEST(MainWindow, AccessibleNamesRelationsReadOnlyFieldsAndStatusLines) {
             labels = labels || other->object() == t.find<QWidget>(field);
         EXPECT_TRUE(labels) << field;
         // Qt's item views do not report the relation from their side.
-        if (std::string(field) != "adapters") EXPECT_TRUE(labelled) << field;
         if (std::string(field) != "adapters") {
+            EXPECT_TRUE(labelled) << field;
             EXPECT_TRUE(iface(field)->state().readOnly) << field;
             EXPECT_FALSE(iface(field)->state().editable) << field;
         }
@@ -409,9 +409,6 @@ TEST(MainWindow, KeyboardF10TabOrderByColumnsAndLongNamesAsTooltips) {
                                             "Command3", "Command4", "Command6", "Command5"};
     std::vector<std::string> order;
     QWidget* w = t.find<QWidget>("adapters");
-    for (std::size_t i = 0; i < expected.size(); ++i, w = w->nextInFocusChain())
-        while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible() || w->objectName().isEmpty()) w = w->nextInFocusChain();
-    w = t.find<QWidget>("adapters");
     while (order.size() < expected.size()) {
         if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && !w->objectName().isEmpty())
             order.push_back(w->objectName().toStdString());
