@@ -1,5 +1,6 @@
 // The Linux backend against this machine's own facts.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -176,10 +177,18 @@ TEST(LinuxEnvironmentTest, StandInsFromTheMachine) {
     }
 }
 
-TEST(LinuxEnvironmentTest, TempStaysAvailable) {
+TEST(LinuxEnvironmentTest, TempStaysAvailableWhereNoOtherUserControlsIt) {
     ScopedEnv env;
+    char pattern[] = "/tmp/cfgscope-temp-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    env.set("TEMP", pattern);
+    EXPECT_EQ(LinuxEnvironment().get("TEMP"), pattern);
+    // A folder that is missing, or open to all without root's sticky bit: the next private place.
+    chmod(pattern, 0777);
+    EXPECT_NE(LinuxEnvironment().get("TEMP"), pattern);
     env.set("TEMP", "/some/where");
-    EXPECT_EQ(LinuxEnvironment().get("TEMP"), "/some/where");
+    EXPECT_NE(LinuxEnvironment().get("TEMP"), "/some/where");
+    rmdir(pattern);
 }
 
 }  // namespace
