@@ -163,7 +163,8 @@ std::string convert(iconv_t cd, std::string_view bytes) {
 
 // Characters no report is written with: U+FFFD, control characters, box
 // drawing and block elements, mathematical and technical signs, private
-// use, and the odd signs of the old console pages.
+// use, half-width katakana (what Chinese bytes read as in Japanese pages),
+// and the odd signs of the old console pages.
 int unlikelyCharacters(std::string_view s) {
     int count = 0;
     for (std::size_t i = 0; i < s.size();) {

@@ -9,12 +9,14 @@
 #   the adapters by their own (non-ASCII) names, the first adapter's details,
 #   the diagnosis of the disconnected wireless adapter; Ctrl+C puts the names on the clipboard;
 #   Close removes the working folder and ends the program.
+# A last run whose report never completes checks that the "Timeout error"
+# ends the program with its working folder removed.
 # The German and Chinese runs are made as users "jürgen" and "王伟" whose
 # TEMP holds their names: getdata.bat must reach cmd in the console code
 # page, and the user box shows the name.
 #
 # usage: scripts/smoke-windows-languages.sh [LANGUAGE...]   (after scripts/build-windows.sh;
-#        languages: de fr ru zh ja, all by default)
+#        languages: de fr ru zh ja, and timeout; all by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -224,5 +226,37 @@ for row in "${table[@]}"; do
   app_pid=
   echo "smoke-windows-languages: $lang, $codepage, user ${user/#-/of the prefix}: $(grep -c . <<<"$report") lines on the clipboard"
 done
+# A report that never completes: "Timeout error", and the working folder is
+# gone before the program ends.
+if [ $# -eq 0 ] || [[ " $* " == *" timeout "* ]]; then
+  lang=timeout
+  unset LANG LC_ALL
+  wineserver -k 2>/dev/null || true
+  mkdir -p "$work/bin"
+  printf '@echo not a report\r\n' >"$work/bin/ipconfig.bat"
+  export WINEPATH="$(winepath -w "$work/bin" 2>/dev/null)"
+  temp=$(winepath -u "$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')" 2>/dev/null)
+  folder="$temp/cfgscope"
+  wine "$bin/cfgscope.exe" >"$work/app-timeout.log" 2>&1 &
+  app_pid=$!
+  # The capture gives up after a thousand polls: more than a probe's wait.
+  box=
+  for _ in $(seq 4); do
+    box=$(probe wait cfgscope "Timeout error" 2>/dev/null) && break
+    box=
+  done
+  if [ -z "$box" ]; then
+    fail "no Timeout error message"
+  else
+    probe click cfgscope OK >/dev/null || fail "the message has no OK button"
+    for _ in $(seq 40); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.25; done
+    kill -0 "$app_pid" 2>/dev/null && fail "cfgscope.exe still runs after the Timeout error"
+    [ -d "$folder" ] && fail "the working folder $folder stays after the Timeout error"
+    echo "smoke-windows-languages: timeout: the program ended and removed $folder"
+  fi
+  kill "$app_pid" 2>/dev/null || true
+  app_pid=
+fi
+
 [ "$failures" -eq 0 ] || exit 1
 echo "smoke-windows-languages: OK"
