@@ -35,12 +35,13 @@ struct DiagnosedReport {
     ReportKind kind = ReportKind::Ipconfig;
     std::string encoding;
     std::string dialect;  // "xp" or "vista"
-    // The report's language: "en", "de", "fr", "pt-BR", "zh-CN", ...; empty
-    // when nothing in it was recognised.
-    std::string language;
     HostFacts host;
     capture::DiagnosisSummary summary;
     Verdict verdict;
+    // The report's language: "en", "de", "fr", "pt-BR", "zh-CN", ...; empty
+    // when nothing in it was recognised. This machine's report tool and the
+    // program's own reports write English.
+    std::string language = "en";
 };
 
 struct ReadOptions {

@@ -176,25 +176,28 @@ int unlikelyCharacters(std::string_view s) {
         for (std::size_t k = 1; k < n; ++k) c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
         i += n;
         count += c == 0xFFFD || (c >= 0x80 && c <= 0x9F) || (c >= 0x2190 && c <= 0x23FF) ||
-                 (c >= 0x2500 && c <= 0x25FF) || (c >= 0xE000 && c <= 0xF8FF) || c == 0xA2 || c == 0xA5 ||
+                 (c >= 0x2500 && c <= 0x25FF) || (c >= 0xE000 && c <= 0xF8FF) || (c >= 0xFF61 && c <= 0xFF9F) || c == 0xA2 || c == 0xA5 ||
                  c == 0xA6 || c == 0x192 || c == 0x20A7 || c == 0x207F || c == 0xB1 || c == 0xAC || c == 0xBF ||
                  c == 0xA1 || c == 0xAA || c == 0xBA || c == 0xA4 || c == 0xB6 || c == 0xA7;
     }
     return count;
 }
 
-// The lines with a byte past ASCII, joined by line feeds: all a code page
-// changes.
+// The first lines with a byte past ASCII, joined by line feeds: all a code
+// page changes, and enough to tell the pages apart.
 std::string nonAsciiLines(std::string_view s) {
+    constexpr int kSampleLines = 40;
+    constexpr std::size_t kSampleLine = 160;
     std::string out;
     std::size_t at = 0;
-    while (at < s.size()) {
+    for (int taken = 0; at < s.size() && taken < kSampleLines;) {
         std::size_t end = s.find('\n', at);
         if (end == std::string_view::npos) end = s.size();
         std::string_view line = s.substr(at, end - at);
         if (std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
-            out.append(line);
+            out.append(line.substr(0, kSampleLine));
             out += '\n';
+            ++taken;
         }
         at = end + 1;
     }
@@ -230,7 +233,7 @@ int likeliestCodePage(std::string_view s) {
             if (end == std::string_view::npos) end = s.size();
             std::string_view line = s.substr(at, end - at);
             if (line.find("Windows") != std::string_view::npos) {
-                titleLines.append(line);
+                titleLines.append(line.substr(0, 160));
                 titleLines += '\n';
             }
             at = end + 1;

@@ -151,7 +151,8 @@ TEST(DiagnoseCommand, BadInputIsReportedClearly) {
         {{"--diagnose", data("xp-dhcp-two-dns.txt"), "--dialect", "win7"}, "unknown dialect 'win7'"},
         {{"--diagnose", data("xp-dhcp-two-dns.txt"), "--dialect"}, "--dialect needs a value"},
         {{"--frobnicate"}, "unknown option '--frobnicate'"},
-        {{"--diagnose", data("xp-dhcp-two-dns.txt"), "--codepage", "1252"}, "unknown code page '1252'"},
+        {{"--diagnose", data("xp-dhcp-two-dns.txt"), "--codepage", "1234"}, "unknown code page '1234': use one of 437"},
+        {{"--diagnose", data("xp-dhcp-two-dns.txt"), "--codepage", "-850"}, "unknown code page '-850'"},
         {{"--json", data("xp-dhcp-two-dns.txt")}, "reports are diagnosed with --diagnose FILE..."},
         // What is not a report is refused, and nothing is opened that could block.
         {{"--diagnose", fifo}, "'" + fifo + "': it is not a regular file but a FIFO"},
