@@ -171,7 +171,9 @@ Verdict verdictOnTable(const capture::DiagnosisSummary& summary) {
             lines.push_back(label.empty() ? std::string(40, ' ') + std::string(value) : labelled(label, value));
         }
     }
-    return verdictOnLines(lines);
+    MachineFacts facts = readMachineFacts(lines);
+    facts.mediaStateKnown = false;
+    return judge(facts);
 }
 
 SavedReportResult diagnoseSavedReport(std::string&& bytes, const ReadOptions& options) {
