@@ -7,10 +7,12 @@
 #include <nlohmann/json.hpp>
 #include <random>
 
+#include "capture/Diagnosis.h"
 #include "helpdesk/CopyAllReport.h"
 #include "helpdesk/ReportOutput.h"
 #include "helpdesk/SavedReport.h"
 #include "reports/ConfigReport.h"
+#include "ReportBuilder.h"
 
 using namespace helpdesk;
 
@@ -132,6 +134,94 @@ TEST(SavedReport, DecodingEdges) {
         EXPECT_EQ(d.text, c.text) << c.bytes;
         EXPECT_EQ(d.encoding, c.encoding) << c.bytes;
     }
+}
+
+TEST(SavedReport, EveryConsoleCodePageRoundTrips) {
+    using testing_support::vista;
+    auto encoded = [](const std::string& text, int page) {
+        iconv_t cd = iconv_open(("CP" + std::to_string(page)).c_str(), "UTF-8");
+        EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1)) << page;
+        std::string out(text.size() * 2, '\0');
+        char* in = const_cast<char*>(text.data());
+        char* to = out.data();
+        std::size_t inLeft = text.size(), outLeft = out.size();
+        EXPECT_NE(iconv(cd, &in, &inLeft, &to, &outLeft), static_cast<std::size_t>(-1)) << page;
+        iconv_close(cd);
+        out.resize(out.size() - outLeft);
+        return out;
+    };
+    struct Case {
+        int page;
+        bool forced;  // the page is named: its text reads alike in another
+        const char* language;
+        std::vector<std::string> lines;
+        const char* adapter;
+    } cases[] = {
+        {437, false, "en", {"Windows IP Configuration", "", "Ethernet adapter Señor Café:", vista("Description", "NIC"),
+          vista("IPv4 Address", "10.0.0.2")},
+         "Ethernet adapter Señor Café"},
+        {850, false, "de", {"Windows-IP-Konfiguration", "", vista("Primäres DNS-Suffix", ""), "Drahtlos-LAN-Adapter WLAN Küche:",
+          vista("IPv4-Adresse", "192.168.178.20(Bevorzugt)")}, "Wireless LAN adapter WLAN Küche"},
+        {850, false, "fr", {"Configuration IP de Windows", "", "Carte Ethernet Connexion au réseau local :",
+          vista("Adresse IPv4", "10.0.0.2(préféré)"), vista("Passerelle par défaut", "10.0.0.1")},
+         "Ethernet adapter Connexion au réseau local"},
+        {852, false, "pl", {"Konfiguracja IP systemu Windows", "", "Karta Ethernet Połączenie lokalne:",
+          vista("Typ węzła", "Hybrydowy"), vista("Brama domyślna", "10.0.0.1")}, "Ethernet adapter Połączenie lokalne"},
+        {866, false, "ru", {"Настройка протокола IP для Windows", "", "Адаптер Ethernet Подключение по локальной сети:",
+          vista("IPv4-адрес", "10.0.0.2(Основной)")}, "Ethernet adapter Подключение по локальной сети"},
+        {855, false, "ru", {"Настройка протокола IP для Windows", "", "Адаптер Ethernet Подключение:",
+          vista("Маска подсети", "255.0.0.0")}, "Ethernet adapter Подключение"},
+        {857, false, "tr", {"Windows IP Yapılandırması", "", "Ethernet bağdaştırıcısı Yerel Ağ Bağlantısı:",
+          vista("Varsayılan Ağ Geçidi", "10.0.0.1")}, "Ethernet adapter Yerel Ağ Bağlantısı"},
+        {737, false, "el", {"Ρύθμιση παραμέτρων IP των Windows", "", "Προσαρμογέας Ethernet Τοπική σύνδεση:",
+          vista("Μάσκα υποδικτύου", "255.0.0.0")}, "Ethernet adapter Τοπική σύνδεση"},
+        {865, true, "da", {"Windows IP-konfiguration", "", "Ethernet-netværkskort LAN-forbindelse Ø:",
+          vista("Værtsnavn", "pc"), vista("Undernetmaske", "255.0.0.0")}, "Ethernet adapter LAN-forbindelse Ø"},
+        {775, true, "en", {"Windows IP Configuration", "", "Ethernet adapter Vietinis ryšys:", vista("Description", "NIC"),
+          vista("IPv4 Address", "10.0.0.2")},
+         "Ethernet adapter Vietinis ryšys"},
+        {932, false, "ja", {"Windows IP 構成", "", "イーサネット アダプター イーサネット:",
+          vista("IPv4 アドレス", "10.0.0.2(優先)"), vista("サブネット マスク", "255.0.0.0")}, "Ethernet adapter イーサネット"},
+        {936, false, "zh-CN", {"Windows IP 配置", "", "以太网适配器 本地连接:", vista("IPv4 地址", "10.0.0.2(首选)"),
+          vista("子网掩码", "255.0.0.0")}, "Ethernet adapter 本地连接"},
+        {949, false, "ko", {"Windows IP 구성", "", "이더넷 어댑터 로컬 영역 연결:", vista("IPv4 주소", "10.0.0.2(기본 설정)"),
+          vista("서브넷 마스크", "255.0.0.0")}, "Ethernet adapter 로컬 영역 연결"},
+        {950, false, "zh-TW", {"Windows IP 設定", "", "乙太網路卡 區域連線:", vista("IPv4 位址", "10.0.0.2(偏好選項)"),
+          vista("子網路遮罩", "255.0.0.0")}, "Ethernet adapter 區域連線"},
+        // English labels, names in the console page of a Chinese Windows.
+        {936, false, "en", {"Windows IP Configuration", "", "PPP adapter 宽带:", vista("Description", "无线网络连接"),
+          vista("IPv4 Address", "10.0.0.2")}, "PPP adapter 宽带"},
+    };
+    for (const auto& c : cases) {
+        std::string text;
+        for (const auto& line : c.lines) text += line + "\r\n";
+        const std::string where = std::to_string(c.page) + " " + c.language;
+        DecodedText d = decodeReport(encoded(text, c.page), c.forced ? CodePage{c.page} : CodePage::Automatic);
+        EXPECT_EQ(d.encoding, "cp" + std::to_string(c.page)) << where;
+        EXPECT_EQ(d.text, text) << where;
+        auto r = diagnose(encoded(text, c.page), c.forced ? CodePage{c.page} : CodePage::Automatic);
+        ASSERT_TRUE(r.report) << where << ": " << r.refusal;
+        EXPECT_EQ(r.report->language, c.language) << where;
+        EXPECT_EQ(r.report->summary.adapterEntries, std::vector<std::string>{std::string("1) ") + c.adapter}) << where;
+        EXPECT_EQ(r.report->summary.faultCount, 0) << where << "\n" << reportText(*r.report);
+    }
+    EXPECT_FALSE(fromCodePage("x", 1234));
+    EXPECT_EQ(fromCodePage("\x81", 932).value_or(""), "\uFFFD");  // a lead byte cut short
+}
+
+TEST(SavedReport, LanguageAndRemarkedTitleInTheOutput) {
+    DiagnosedReport r = mustRead("Windows IP Configuration (minus the serial numbers)\r\n\r\n"
+                                 "Ethernet adapter LAN:\r\n   IPv4 Address. . . . . . . . . . . : 10.0.0.2\r\n");
+    EXPECT_EQ(r.summary.adapterEntries, std::vector<std::string>{"1) Ethernet adapter LAN"});
+    EXPECT_NE(reportText(r).find("Language: en\n"), std::string::npos);
+    r = mustRead("Configuration IP de Windows\n\nCarte Ethernet Ethernet :\n   Statut du média. . . . : Média déconnecté\n");
+    auto j = nlohmann::json::parse(reportJson(r, std::string("fr.txt")));
+    EXPECT_EQ(j["language"], "fr");
+    EXPECT_EQ(j["adapters"][0]["fields"]["Media State"], "Media disconnected");
+    // Nothing recognised: no language, and a fault rather than "No errors found".
+    r = mustRead("Windows IP Configuration\n\nEthernet adapter LAN:\n   Adresse inconnue . . . : 10.0.0.2\n");
+    EXPECT_EQ(r.summary.status, capture::kReportNotRead);
+    EXPECT_EQ(exitStatusOf(r), 1);
 }
 
 TEST(SavedReport, ReportAndItsCopyAllTextGiveTheSameFaults) {
