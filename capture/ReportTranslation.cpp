@@ -50,9 +50,17 @@ char32_t lowerLetter(char32_t c) {
 // blanks and leader dots dropped. Bytes that are no UTF-8 pass as they are.
 void foldInto(std::string_view s, std::string& out) {
     out.clear();
+    while (!s.empty() && (s.back() == '.' || s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
     bool blank = false;
     for (std::size_t i = 0; i < s.size();) {
         auto b = static_cast<unsigned char>(s[i]);
+        if (b >= 'a' && b <= 'z') {
+            if (blank) out += ' ';
+            blank = false;
+            out += static_cast<char>(b);
+            ++i;
+            continue;
+        }
         char32_t c = b;
         std::size_t n = 1;
         if (b >= 0xC0 && b < 0xE0 && i + 1 < s.size()) {
@@ -217,12 +225,17 @@ struct LabelMatch {
 std::optional<LabelMatch> labelOf(std::string_view line, std::string& scratch) {
     const auto& labels = vocabulary().labels;
     for (auto colon = nextColon(line, 0); colon; colon = nextColon(line, colon->at + colon->size)) {
+        // Past the label column only values follow.
+        if (colon->at > 90) break;
+        // A colon after a digit or a colon is a value's (an address, a time).
+        const char before = colon->at > 0 ? line[colon->at - 1] : ' ';
+        if ((before >= '0' && before <= '9') || before == ':') continue;
         foldInto(line.substr(0, colon->at), scratch);
         if (scratch.empty()) continue;
         auto found = labels.find(scratch);
         if (found != labels.end()) return LabelMatch{&found->second, *colon};
-        // Past the label column only values follow.
-        if (colon->at > 90) break;
+        // The colon after a leader ends the label, known or not.
+        if (before == '.' || before == ' ') break;
     }
     return std::nullopt;
 }

@@ -164,7 +164,7 @@ int diagnoseMachine(const Options& o, std::ostream& out, std::ostream& err) {
     summary.faultCount = summary.status == capture::kNoErrorsFound ? 0 : 1;
     sysinfo::HostReport host = sysinfo::gatherHostReport(p);
     if (o.json) {
-        helpdesk::DiagnosedReport report{helpdesk::ReportKind::Live, "utf-8", form.os.caption(), "en", factsOf(host),
+        helpdesk::DiagnosedReport report{helpdesk::ReportKind::Live, "utf-8", form.os.caption(), factsOf(host),
                                          summary, verdict};
         out << helpdesk::reportJson(report, std::nullopt);
     } else {

@@ -34,6 +34,9 @@ struct AdapterFacts {
 };
 
 struct MachineFacts {
+    // A Copy All report carries no media state: an adapter without an
+    // address may just as well be unplugged.
+    bool mediaStateKnown = true;
     bool routingEnabled = false;
     std::string primaryDnsSuffix;
     std::vector<AdapterFacts> adapters;

@@ -79,32 +79,39 @@ bool isLabelLine(std::string_view line) {
 
 namespace {
 
-// The width a remote shell padded every line to, if it did: most lines
-// share one width beyond the console's.
-std::size_t paddedWidth(std::string_view text) {
-    std::size_t lines = 0, mostCommon = 0, width = 0;
-    std::vector<std::size_t> widths;
+// True when a remote shell padded the lines: most of them share one width
+// beyond the console's (a majority vote, then its count).
+bool isPadded(std::string_view text) {
+    std::size_t candidate = 0, votes = 0, lines = 0, count = 0;
     platform::LineCursor cursor(text);
     for (std::string_view raw; cursor.next(raw);) {
+        if (votes == 0) candidate = raw.size();
+        votes += raw.size() == candidate ? 1 : std::size_t(0) - 1;
+    }
+    if (candidate <= kConsoleColumns) return false;
+    platform::LineCursor again(text);
+    for (std::string_view raw; again.next(raw);) {
         if (withoutTrailingBlanks(raw).empty()) continue;
         ++lines;
-        widths.push_back(raw.size());
+        count += raw.size() == candidate;
     }
-    std::sort(widths.begin(), widths.end());
-    for (std::size_t i = 0, j = 0; i < widths.size(); i = j) {
-        while (j < widths.size() && widths[j] == widths[i]) ++j;
-        if (j - i > mostCommon) mostCommon = j - i, width = widths[i];
-    }
-    return width > kConsoleColumns && mostCommon * 2 > lines ? width : 0;
+    return count * 2 > lines;
 }
 
 }  // namespace
 
 std::vector<std::string> unwrapPastedLines(std::string_view text) {
     std::vector<std::string> lines;
+    unwrapPastedLines(text, lines);
+    return lines;
+}
+
+void unwrapPastedLines(std::string_view text, std::vector<std::string>& lines) {
+    const std::size_t first = lines.size();
+    lines.reserve(first + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     // Values keep their trailing blanks as the console wrote them, but for
     // a remote shell's padding.
-    const bool padded = paddedWidth(text) != 0;
+    const bool padded = isPadded(text);
     std::size_t lastRowWidth = 0;
     platform::LineCursor cursor(text);
     for (std::string_view raw; cursor.next(raw);) {
@@ -116,11 +123,10 @@ std::vector<std::string> unwrapPastedLines(std::string_view text) {
         // After a full row a blank line is the console's own (the row was
         // exactly full) or a double-spaced copy's; an unindented line that
         // is no header is a wrapped value's rest after either.
-        if (!lines.empty() && continues(lastRowWidth, line)) lines.back() += raw;
+        if (lines.size() > first && continues(lastRowWidth, line)) lines.back() += raw;
         else lines.emplace_back(raw);
         lastRowWidth = width;
     }
-    return lines;
 }
 
 }  // namespace helpdesk

@@ -18,6 +18,8 @@ inline constexpr std::size_t kConsoleColumns = 80;
 // The report's lines without blank lines and trailing blanks, wrapped
 // values joined.
 std::vector<std::string> unwrapPastedLines(std::string_view text);
+// The same, appended to `lines`.
+void unwrapPastedLines(std::string_view text, std::vector<std::string>& lines);
 
 // Columns a line takes in a console: a CJK character takes two.
 std::size_t consoleWidth(std::string_view utf8);

@@ -47,16 +47,6 @@ std::optional<std::size_t> untitledStart(std::string_view text) {
     return std::nullopt;
 }
 
-// The report list a capture loads from the report's lines: the waiting
-// line, then every non-empty line.
-std::vector<std::string> reportList(const std::vector<std::string>& lines) {
-    std::vector<std::string> list;
-    list.reserve(lines.size() + 1);
-    list.emplace_back(capture::kPleaseWait);
-    list.insert(list.end(), lines.begin(), lines.end());
-    return list;
-}
-
 // A report line for the verdict: label, leader, value.
 std::string labelled(std::string_view label, std::string_view value) {
     return "   " + std::string(label) + " . . . : " + std::string(value);
@@ -98,11 +88,12 @@ std::string mailBody(std::string_view text) {
 }
 
 DiagnosedReport fromIpconfig(std::string&& text, std::size_t start, const ReadOptions& o) {
-    std::vector<std::string> lines = unwrapPastedLines(std::string_view(text).substr(start));
-    std::string().swap(text);  // the lines hold the report from here on
-    capture::TranslatedReport english = capture::translateReport(reportList(lines));
-    std::vector<std::string>().swap(lines);
-    std::vector<std::string> list = std::move(english.lines);
+    // The report list a capture loads: the waiting line, then the lines.
+    std::vector<std::string> list{capture::kPleaseWait};
+    unwrapPastedLines(std::string_view(text).substr(start), list);
+    std::string().swap(text);  // the list holds the report from here on
+    capture::TranslatedReport english = capture::translateReport(std::move(list));
+    list = std::move(english.lines);
     DiagnosedReport r;
     r.kind = ReportKind::Ipconfig;
     r.language = std::move(english.language);
@@ -191,7 +182,9 @@ Verdict verdictOnTable(const capture::DiagnosisSummary& summary) {
             lines.push_back(label.empty() ? std::string(40, ' ') + std::string(value) : labelled(label, value));
         }
     }
-    return verdictOnLines(lines);
+    MachineFacts facts = readMachineFacts(lines);
+    facts.mediaStateKnown = false;
+    return judge(facts);
 }
 
 SavedReportResult diagnoseSavedReport(std::string&& bytes, const ReadOptions& options) {

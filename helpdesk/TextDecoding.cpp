@@ -101,8 +101,8 @@ std::string fromUtf16(std::string_view s, bool littleEndian) {
 // A console report's title line and labels tell its code page. The pages
 // in the order they are tried: the console pages of the languages Windows
 // writes in, then the Windows pages a report saved from Notepad is in.
-const std::vector<int> kCodePages{437, 850, 852, 866, 855, 857, 737, 775, 865, 860, 861, 863, 869, 862, 874,
-                                  932, 936, 949, 950, 1252, 1250, 1251, 1253, 1254, 1257, 1258};
+const std::vector<int> kCodePages{437, 850, 852, 866, 936, 932, 949, 950, 857, 737, 855, 775, 865, 860, 861,
+                                  863, 869, 862, 874, 1252, 1250, 1251, 1253, 1254, 1257, 1258};
 
 // The console page each language's Windows writes its reports in.
 int consolePageOf(std::string_view language) {
@@ -259,6 +259,9 @@ int likeliestCodePage(std::string_view s) {
                 break;
             }
         }
+        // The console page of the title's language, in which the text reads
+        // without an unlikely character, needs no comparison.
+        if (c.title && page == consolePageOf(c.language) && unlikelyCharacters(convert(cd, sample)) == 0) return page;
         anyTitle |= c.title;
         candidates.push_back(std::move(c));
     }

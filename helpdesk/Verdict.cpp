@@ -168,7 +168,8 @@ private:
         if (automatic && !usable && !a.mediaDisconnected && !n.hostOnly && !(pppCarries_ && !n.ppp))
             add("automatic-address", a.name,
                 "The adapter gave itself an automatic 169.254 address: no DHCP server answered it.");
-        const bool noAddress = a.addresses.empty() && !a.mediaDisconnected && a.dhcp.value_or(false) && n.physical();
+        const bool noAddress = facts_.mediaStateKnown && a.addresses.empty() && !a.mediaDisconnected &&
+                               a.dhcp.value_or(false) && n.physical();
         if (noAddress) add("no-address", a.name, "The adapter has a link and DHCP on, but no IPv4 address.");
         if (usable && !via && v_.connected == false && !n.virtualAdapter && !n.tunnel &&
             std::none_of(a.gateways.begin(), a.gateways.end(), usableGateway))

@@ -80,10 +80,13 @@ TEST(SavedReport, EveryEncodingAndKindFromSavedSamples) {
         {"copyall-xp-clipboard.txt", "ascii", ReportKind::CopyAll, 3,
          {"Username: jsmith\n", "Public IP: Unable to Connect/err2\n", "Private IP: 169.254.23.5 / 0.0.0.0\n",
           kNoMediaStateLine, "Status:  DNS 1 CORRUPTION ERROR detected.  Click to see log.\n",
-          "T Adapter 3 : IP address is not set. (0.0.0.0)\n"}},
+          "T Adapter 3 : IP address is not set. (0.0.0.0)\n", "\nVerdict: Not connected: ",
+          "  unset-address on 1394 Connection: "}},
         {"email-vista-mailto.txt", "ascii", ReportKind::Email, 0,
          {"Username: Anna & Ben\n", "Domain/Workgroup: HOME (Workgroup)\n", kNoMediaStateLine,
-          "  Lease Expires:    Friday, March 14, 2008 7:55:12 PM\n", "Status: No errors found\n"}},
+          "  Lease Expires:    Friday, March 14, 2008 7:55:12 PM\n", "Status: No errors found\n",
+          // Without media state an adapter without an address may be unplugged: idle, no fault.
+          "\nVerdict: Connected through Local Area Connection (", "\n  idle-adapter on Wireless Network Connection: "}},
     };
     for (const auto& c : cases) {
         DiagnosedReport r = mustRead(sample(c.file));
