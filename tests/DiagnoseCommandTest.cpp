@@ -56,8 +56,8 @@ std::string fromStatus(const std::string& text) {
 TEST(DiagnoseCommand, SavedXpReport) {
     auto r = run({"--diagnose", data("xp-cable-apipa-unset.txt")});
     EXPECT_EQ(r.code, 1);
-    // The facts the report holds come first: its computer and addresses.
-    EXPECT_EQ(r.out.rfind("Computer name: LAB-07\nPrivate IP: 169.254.23.5 / 0.0.0.0\nStatus: ", 0), 0u) << r.out;
+    // The facts the report holds come first: its computer, addresses and language.
+    EXPECT_EQ(r.out.rfind("Computer name: LAB-07\nPrivate IP: 169.254.23.5 / 0.0.0.0\nLanguage: en\nStatus: ", 0), 0u) << r.out;
     EXPECT_EQ(withoutTimes(fromStatus(r.out)),
               "Status: Adapter 3 : An IP address is not set.  Click to see log.\n"
               "Adapters:\n"
