@@ -77,3 +77,30 @@ TEST(HostileParseOperation, WithheldPingScriptRemovesTheEarlierOne) {
     EXPECT_EQ(f.fake.files.files.count(f.folder + "2pinggateway.bat"), 1u);
     EXPECT_TRUE(f.form.pinggateway.visible()) << "adapter 2 still has its script";
 }
+
+TEST(ParseOperation, ReportInAnotherLanguageIsReadAsTheEnglishOne) {
+    struct Case {
+        std::vector<std::string> report;
+        std::string adapter, status, releaseScript;
+    } cases[] = {
+        // An address that is not set is a fault in German as in English.
+        {{"Windows-IP-Konfiguration", xp("Hostname", "buero"), "Ethernetadapter LAN-Verbindung 3:",
+          xp("Beschreibung", "AMD PCNET"), xp("DHCP aktiviert", "Ja"), xp("IP-Adresse", "0.0.0.0"),
+          xp("Subnetzmaske", "0.0.0.0")},
+         "1) Ethernet adapter LAN-Verbindung 3", "Adapter 1 : An IP address is not set.  Click to see log.",
+         "ipconfig /release *LAN-Verbindung*"},
+        {{"Configuration IP de Windows", "Carte réseau sans fil Wi-Fi :", xp("Statut du média", "Média déconnecté")},
+         "1) Wireless LAN adapter Wi-Fi", " Connection error. Click to see log.", "ipconfig /release *Wi-Fi*"},
+        // Nothing read: never "No errors found".
+        {{"Windows IP Configuration", "Ethernet adapter LAN:", xp("Etiqueta", "x")}, "1) Ethernet adapter LAN",
+         " REPORT NOT READ: no field was recognised.  Click to see log.", "ipconfig /release *LAN*"},
+    };
+    for (const auto& c : cases) {
+        FormFixture f;
+        f.parse(c.report);
+        EXPECT_EQ(f.form.adapters.items(), std::vector<std::string>{c.adapter}) << c.report[0];
+        EXPECT_EQ(f.form.Label10.caption(), c.status) << c.report[0];
+        EXPECT_EQ(f.fake.files.files.at(f.folder + "1release.bat"), std::vector<std::string>{c.releaseScript})
+            << c.report[0];
+    }
+}

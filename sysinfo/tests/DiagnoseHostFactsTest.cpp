@@ -32,7 +32,7 @@ TEST(DiagnoseHostFacts, SavedReportShowsOnlyItsOwnFacts) {
         netns::run({CFGSCOPE_BIN, "--diagnose", REPORT_FILE}, &text);
         return text;
     });
-    EXPECT_EQ(headOf(out), "Computer name: OFFICE-PC\nPrivate IP: 192.168.1.100\n") << out;
+    EXPECT_EQ(headOf(out), "Computer name: OFFICE-PC\nPrivate IP: 192.168.1.100\nLanguage: en\n") << out;
     EXPECT_NE(out.find("Status: No errors found\n"), std::string::npos) << out;
 }
 
