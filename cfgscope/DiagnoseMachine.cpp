@@ -165,7 +165,7 @@ int diagnoseMachine(const Options& o, std::ostream& out, std::ostream& err) {
     sysinfo::HostReport host = sysinfo::gatherHostReport(p);
     if (o.json) {
         helpdesk::DiagnosedReport report{helpdesk::ReportKind::Live, "utf-8", form.os.caption(), factsOf(host),
-                                         summary, verdict};
+                                         summary, "en", verdict};
         out << helpdesk::reportJson(report, std::nullopt);
     } else {
         out << helpdesk::printable(sysinfo::formatHostReport(host) +
