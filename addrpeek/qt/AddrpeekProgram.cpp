@@ -22,6 +22,8 @@ int runAddrpeekProgram(int argc, char** argv, std::ostream& err) {
     ToolkitArguments arguments(argc, argv, display.platform);
     QApplication application(arguments.argc(), arguments.argv());
     QApplication::setApplicationName("Addrpeek");  // its name to assistive technology; message boxes keep theirs
+    // The desktop entry it belongs to (its Wayland app id, its X window class).
+    QGuiApplication::setDesktopFileName("addrpeek");
 
     platform::linux_backend::LinuxServices services;
     QtClipboard clipboard;

@@ -48,6 +48,8 @@ int runMainProgram(int argc, char** argv, std::ostream& err) {
     ToolkitArguments arguments(argc, argv, display.platform);
     QApplication application(arguments.argc(), arguments.argv());
     QApplication::setApplicationName(app::kAppTitle);
+    // The desktop entry it belongs to (its Wayland app id, its X window class).
+    QGuiApplication::setDesktopFileName("cfgscope");
     timingMark("toolkit", err);
 
     platform::linux_backend::LinuxServices services;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A termination request ends cfgscope within 3 seconds while its log's
-# message box is open (a click on the status line), and its working folder
+# message box is open (Adapters > Show  Log), and its working folder
 # goes as on a normal close; addrpeek ends on SIGINT during its first fetch.
 # Usage: signal-during-box.sh CFGSCOPE ADDRPEEK
 set -u
@@ -32,11 +32,22 @@ for sig in TERM HUP; do
   app_pid=$!
   wait_for_windows "$app_pid" 1 || fail "cfgscope's window did not appear"
   window=$(window_by_caption "VORLAN Lanomat Std")
-  sleep 1.5  # the first capture
   [ -d "$TEMP/cfgscope" ] || fail "no working folder while cfgscope runs"
-  # The status line (Label10 at 120, 5130 twips) opens the log's box.
-  xdotool mousemove --window "$window" 300 368 click 1
-  wait_for_windows "$app_pid" 2 || fail "the log's message box did not open"
+  # Adapters > Show  Log opens the log's box; a click during the first capture is not taken, so try again.
+  opened=""
+  for _ in $(seq 1 20); do
+    xdotool mousemove --window "$window" 30 8
+    sleep 0.2  # the pointer enters the menu bar before the click
+    xdotool click 1
+    sleep 0.5
+    xdotool mousemove --window "$window" 60 174  # "Show  Log", under "Show IP List"
+    sleep 0.2
+    xdotool click 1
+    sleep 0.5
+    [ "$(windows_of "$app_pid")" -ge 2 ] && opened=yes && break
+    xdotool key Escape
+  done
+  [ -n "$opened" ] || fail "the log's message box did not open"
   kill -"$sig" "$app_pid"
   ended_within "$app_pid" 30 || fail "cfgscope still runs 3 s after SIG$sig with a box open"
   app_pid=""
