@@ -31,6 +31,8 @@ TEST(HostileElevation, TheActionLetsRootDoOneVerbOnOneNamedAdapterOnly) {
     for (const char* name : {"s*t", "eth0", "eth01"}) {
         ASSERT_TRUE(ns.ip({"link", "add", "name", name, "type", "veth", "peer", "name", std::string("p") + name}));
         ASSERT_TRUE(ns.ip({"link", "set", "dev", name, "up"}));
+        // Both ends up: a veth whose peer is down has no carrier and is no adapter.
+        ASSERT_TRUE(ns.ip({"link", "set", "dev", std::string("p") + name, "up"}));
     }
     struct Case {
         std::vector<std::string> args;
