@@ -17,7 +17,7 @@ version=${2:-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.t
 output=${3:-$build/cfgscope-$version-windows-x64.msi}
 command -v wixl >/dev/null || { echo "build-msi: wixl is missing (apt-get install wixl)" >&2; exit 2; }
 for f in "$build/bin/cfgscope.exe" "$build/bin/addrpeek.exe" \
-    "$build/ui/win32/cfgscope.ico" "$build/ui/win32/addrpeek.ico"; do
+    "$build/cfgscope/win32/cfgscope.ico" "$build/addrpeek/win32/addrpeek.ico"; do
   [ -f "$f" ] || { echo "build-msi: $f not built" >&2; exit 2; }
 done
 # wixl looks for the files the source names in its working folder: give it
@@ -25,7 +25,7 @@ done
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 cp "$build/bin/cfgscope.exe" "$build/bin/addrpeek.exe" \
-  "$build/ui/win32/cfgscope.ico" "$build/ui/win32/addrpeek.ico" "$stage/"
+  "$build/cfgscope/win32/cfgscope.ico" "$build/addrpeek/win32/addrpeek.ico" "$stage/"
 case $output in /*) ;; *) output=$PWD/$output ;; esac
 # The product code follows from the version alone (a name-based UUID), so a
 # rebuilt package of an installed version is that product, not a second one.
