@@ -5,6 +5,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "capture/ReportText.h"
 #include "capture/ReportVocabulary.h"
 
 namespace capture {
@@ -12,19 +13,6 @@ namespace capture {
 namespace {
 
 using LanguageSet = std::uint64_t;
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // The lower-case form of the capital letters labels are written with
 // (Latin, Latin Extended-A, Greek, Cyrillic); others unchanged.

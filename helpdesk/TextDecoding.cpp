@@ -9,6 +9,7 @@
 #include <cstring>
 #include <map>
 
+#include "capture/ReportText.h"
 #include "capture/ReportTranslation.h"
 
 namespace helpdesk {
@@ -16,24 +17,6 @@ namespace helpdesk {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // Length of the UTF-8 sequence at `at`, 0 when it is not a well-formed one
 // (overlong forms, surrogates and values past U+10FFFF are not).
@@ -87,14 +70,14 @@ std::string fromUtf16(std::string_view s, bool littleEndian) {
         if (u >= 0xD800 && u <= 0xDBFF && i + 3 < s.size()) {
             char16_t next = unit(i + 2);
             if (next >= 0xDC00 && next <= 0xDFFF) {
-                appendUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (next - 0xDC00));
+                capture::appendUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (next - 0xDC00));
                 i += 2;
                 continue;
             }
         }
-        appendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? kReplacement : static_cast<char32_t>(u));
+        capture::appendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? kReplacement : static_cast<char32_t>(u));
     }
-    if (i < s.size()) appendUtf8(out, kReplacement);  // an odd last byte
+    if (i < s.size()) capture::appendUtf8(out, kReplacement);  // an odd last byte
     return out;
 }
 
