@@ -35,12 +35,6 @@ bool startsNoCase(std::string_view text, std::string_view prefix) {
     return text.size() <= prefix.size() && !text.empty() && findNoCase(prefix.substr(0, text.size()), text) == 1;
 }
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
-
 }  // namespace
 
 MarkedAddress splitAddressMark(std::string_view value) {

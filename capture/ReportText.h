@@ -17,6 +17,9 @@ inline bool containsNoCase(std::string_view line, std::string_view needle) {
 
 std::string upperAscii(std::string_view text);
 
+// `s` without leading blanks and tabs, and without trailing blanks, tabs and CR.
+std::string_view trimmed(std::string_view s);
+
 // Appends the UTF-8 form of the character `c` (up to U+10FFFF).
 void appendUtf8(std::string& out, char32_t c);
 // Lower-cases the ASCII letters of `text` into `out` (reusing its storage).

@@ -8,15 +8,9 @@ namespace helpdesk {
 
 namespace {
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
-
 // The label without its leader dots and blanks, lower-cased.
 std::string labelOf(std::string_view label) {
-    label = trimmed(label);
+    label = capture::trimmed(label);
     while (!label.empty() && (label.back() == '.' || label.back() == ' ')) label.remove_suffix(1);
     std::string out;
     capture::lowerAscii(label, out);
@@ -40,16 +34,16 @@ private:
         std::size_t colon = line.find(':');
         const bool indented = line.front() == ' ' || line.front() == '\t';
         if (!indented) {
-            header(trimmed(line));
+            header(capture::trimmed(line));
             return;
         }
         // A further gateway or DNS server stands alone on its line, deep in.
         if (colon == std::string_view::npos || !hasLeader(line.substr(0, colon))) {
-            more(trimmed(line));
+            more(capture::trimmed(line));
             return;
         }
         std::string label = labelOf(line.substr(0, colon));
-        std::string_view value = trimmed(line.substr(colon + 1));
+        std::string_view value = capture::trimmed(line.substr(colon + 1));
         last_ = Field::None;
         if (label == "ip routing enabled") facts_.routingEnabled = yes(value);
         else if (label == "primary dns suffix") facts_.primaryDnsSuffix = std::string(value);
@@ -76,7 +70,7 @@ private:
     }
 
     static bool hasLeader(std::string_view label) {
-        label = trimmed(label);
+        label = capture::trimmed(label);
         return !label.empty() && label.find_first_not_of("0123456789abcdefABCDEF.%") != std::string_view::npos;
     }
 
@@ -89,7 +83,7 @@ private:
         }
         AdapterFacts a;
         a.kind = std::string(line.substr(0, at - 1));
-        a.name = std::string(trimmed(line.substr(at - 1 + 9, line.size() - (at - 1 + 9) - 1)));
+        a.name = std::string(capture::trimmed(line.substr(at - 1 + 9, line.size() - (at - 1 + 9) - 1)));
         facts_.adapters.push_back(std::move(a));
         adapter_ = &facts_.adapters.back();
         last_ = Field::None;
@@ -112,9 +106,9 @@ private:
         // word of a language the vocabulary lacks, not a damaged stack.
         if (m.mark == capture::AddressMark::Unknown) {
             std::size_t open = plain.rfind('(');
-            if (open != std::string_view::npos && ipv4Number(trimmed(plain.substr(0, open))) &&
+            if (open != std::string_view::npos && ipv4Number(capture::trimmed(plain.substr(0, open))) &&
                 plain.find_first_of("0123456789.:", open) == std::string_view::npos) {
-                e.value = std::string(trimmed(plain.substr(0, open)));
+                e.value = std::string(capture::trimmed(plain.substr(0, open)));
                 plain = e.value;
             }
         }

@@ -20,12 +20,6 @@ constexpr const char* kNotAReport =
     "near the top) "
     "nor a Copy All report";
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
-
 // Where the report's title line, in any language, stands among its first
 // lines (its offset).
 std::optional<std::size_t> ipconfigStart(std::string_view text) {
@@ -41,7 +35,7 @@ std::optional<std::size_t> untitledStart(std::string_view text) {
     int labels = 0, seen = 0;
     std::string_view line;
     for (std::size_t at = 0; seen < kLinesLooked && cursor.next(line); ++seen, at = cursor.offset()) {
-        if (!start && !trimmed(line).empty()) start = at;
+        if (!start && !capture::trimmed(line).empty()) start = at;
         if (isLabelLine(line) && ++labels == kLabelLinesNeeded) return start;
     }
     return std::nullopt;
@@ -67,7 +61,7 @@ int hexValue(char c) {
 // once ("%0A" the line ends), so an encoded "%" in a value stays in it and
 // never becomes a line of its own.
 std::string mailBody(std::string_view text) {
-    std::string_view start = trimmed(text.substr(0, 8));
+    std::string_view start = capture::trimmed(text.substr(0, 8));
     if (start.rfind("mailto:", 0) == 0) {
         std::size_t body = text.find("body=");
         if (body != std::string_view::npos) text.remove_prefix(body + 5);
@@ -149,7 +143,7 @@ std::vector<std::string> tableAddresses(const capture::DiagnosisSummary& summary
         const std::string& cell = summary.table[static_cast<std::size_t>(n)][2];
         if (cell.size() <= capture::kLabelColumn) continue;
         std::string_view value = std::string_view(cell).substr(capture::kLabelColumn);
-        value = trimmed(value.substr(0, value.find('(')));
+        value = capture::trimmed(value.substr(0, value.find('(')));
         if (!value.empty()) addresses.emplace_back(value);
     }
     return addresses;
