@@ -28,13 +28,17 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "wayland-smoke: $*"; exit 1; }
-session() {
-  env -u DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM HOME="$work" XDG_RUNTIME_DIR="$work/run" TEMP="$work/temp" \
-      WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY=$WAYLAND_DISPLAY} \
-      ${SWAYSOCK:+SWAYSOCK=$SWAYSOCK} "${as[@]}" "$@"
+session_env() {
+  senv=(env -u DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM HOME="$work" XDG_RUNTIME_DIR="$work/run" TEMP="$work/temp"
+        WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY=$WAYLAND_DISPLAY}
+        ${SWAYSOCK:+SWAYSOCK=$SWAYSOCK} "${as[@]}")
 }
+session() { session_env; "${senv[@]}" "$@"; }
+# For "&": exec, so that $! is the program itself and not a subshell around
+# it (killing the subshell would leave the program running).
+session_exec() { session_env; exec "${senv[@]}" "$@"; }
 unset WAYLAND_DISPLAY SWAYSOCK
-session sway -c "$work/config" >"$work/sway.log" 2>&1 &
+session_exec sway -c "$work/config" >"$work/sway.log" 2>&1 &
 sway_pid=$!
 for _ in $(seq 1 100); do
   WAYLAND_DISPLAY=$(cd "$work/run" && ls wayland-[0-9] 2>/dev/null | head -n1)
@@ -48,7 +52,7 @@ done
 named="Computer [Nn]ame:"
 for entry in "$1|VORLAN Lanomat Std|cfgscope" "$2|VORLAN Addrpeek Tool|addrpeek"; do
   IFS='|' read -r program caption app_id <<<"$entry"
-  CFGSCOPE_PRODUCT_SERVER=http://127.0.0.1:9 session "$program" >"$work/$app_id.log" 2>&1 &
+  CFGSCOPE_PRODUCT_SERVER=http://127.0.0.1:9 session_exec "$program" >"$work/$app_id.log" 2>&1 &
   app_pid=$!
   tree=""
   for _ in $(seq 1 200); do
