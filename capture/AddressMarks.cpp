@@ -35,6 +35,33 @@ bool startsNoCase(std::string_view text, std::string_view prefix) {
     return text.size() <= prefix.size() && !text.empty() && findNoCase(prefix.substr(0, text.size()), text) == 1;
 }
 
+// "192.168.1.20": four numbers of one to three digits.
+bool isDottedQuad(std::string_view text) {
+    int parts = 0;
+    std::size_t digits = 0;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            if (++digits > 3) return false;
+        } else if (c == '.' && digits > 0 && parts < 3) {
+            ++parts;
+            digits = 0;
+        } else {
+            return false;
+        }
+    }
+    return parts == 3 && digits > 0;
+}
+
+// A word written with letters only: no digit, dot or colon of an address.
+bool isLetterWord(std::string_view word) {
+    bool letter = false;
+    for (char c : word) {
+        if ((c >= '0' && c <= '9') || c == '.' || c == ':' || c == '(' || c == ')' || c == '%') return false;
+        if (c != ' ' && c != '-') letter = true;
+    }
+    return letter;
+}
+
 }  // namespace
 
 MarkedAddress splitAddressMark(std::string_view value) {
@@ -54,6 +81,8 @@ MarkedAddress splitAddressMark(std::string_view value) {
             mark = m;
             return true;
         });
+        if (mark == AddressMark::Unknown && isLetterWord(word) && (isDottedQuad(address) || isIpv6Address(address)))
+            mark = AddressMark::OtherWord;
         return {mark == AddressMark::Unknown ? value : address, mark};
     }
     // A copy cut at its edge or a wrap left unjoined: the start of a word.

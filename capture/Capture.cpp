@@ -16,8 +16,11 @@ bool reportComplete(const std::vector<std::string>& lines) {
     for (std::size_t i = 0; i < lines.size() && i < 3; ++i) {
         const std::string& line = lines[i];
         if (line.compare(0, 7, "Windows") == 0) return true;
-        // The title in another language ("Configuration IP de Windows").
-        if (!line.empty() && line[0] != ' ' && isReportTitle(line)) return true;
+        // The title in another language ("Configuration IP de Windows"), or
+        // in one the vocabulary lacks: every language's title names Windows and IP.
+        if (!line.empty() && line[0] != ' ' &&
+            (isReportTitle(line) || (line.find("Windows") != std::string::npos && line.find("IP") != std::string::npos)))
+            return true;
     }
     return false;
 }

@@ -102,16 +102,6 @@ private:
         e.value = std::string(plain);
         e.mark = m.mark;
         e.masked = capture::isMaskedValue(plain);
-        // A word of letters in parentheses after a whole address is a status
-        // word of a language the vocabulary lacks, not a damaged stack.
-        if (m.mark == capture::AddressMark::Unknown) {
-            std::size_t open = plain.rfind('(');
-            if (open != std::string_view::npos && ipv4Number(capture::trimmed(plain.substr(0, open))) &&
-                plain.find_first_of("0123456789.:", open) == std::string_view::npos) {
-                e.value = std::string(capture::trimmed(plain.substr(0, open)));
-                plain = e.value;
-            }
-        }
         e.damaged = !e.masked && capture::failsLetterTest(plain);
         adapter_->addresses.push_back(std::move(e));
     }

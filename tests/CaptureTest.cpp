@@ -88,7 +88,10 @@ TEST(Capture, CompletenessLooksAtTheFirstThreeLines) {
         {{"Configuración IP de Windows"}, true},
         {{"Konfiguracja IP systemu Windows"}, true},
         {{"", "Windows IP 構成"}, true},
+        // A title the vocabulary lacks still names Windows and IP.
+        {{"", "Configurația IP Windows"}, true},
         {{"", "Configuration IP"}, false},
+        {{"Ethernet adapter Windows:"}, false},
         {{" Configuration IP de Windows"}, false},
     };
     for (const auto& c : cases) EXPECT_EQ(capture::reportComplete(c.lines), c.complete);

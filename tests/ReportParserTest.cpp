@@ -227,10 +227,12 @@ TEST(ReportParser, AddressRulesByDialect) {
         {"vista", "IPv4 Address", "10.1.1.1(Pre", 0, "", "10.1.1.1(Pre"},
         {"vista", "IPv4 Address", "192.168.1.1(Duplicate)", 1, "Adapter 1 : IP address conflict.  Click to see log.",
          "192.168.1.1(Duplicate)"},
-        {"vista", "IPv4 Address", "10.1.1.1(Broken)", 1, " WINSOCK CORRUPTION ERROR detected.  Click to see log.",
-         ""},
-        {"vista", "IPv4 Address", "10.1.1.1(Prefered)", 1, " WINSOCK CORRUPTION ERROR detected.  Click to see log.",
-         ""},
+        // A word the vocabulary lacks after a whole address is a status word
+        // all the same (a language without a table); other text is not.
+        {"vista", "IPv4 Address", "10.1.1.1(Önskad)", 0, "", "10.1.1.1(Önskad)"},
+        {"vista", "IPv4 Address", "10.1.1.1(Tercih Edilen)", 0, "", "10.1.1.1(Tercih Edilen)"},
+        {"vista", "IPv4 Address", "10.1.1.1(x1)", 1, " WINSOCK CORRUPTION ERROR detected.  Click to see log.", ""},
+        {"vista", "IPv4 Address", "10.1.1(Broken)", 1, " WINSOCK CORRUPTION ERROR detected.  Click to see log.", ""},
         {"vista", "IPv4 Address", "fe80::1%4(Deprecated)", 0, "", "fe80::1%4(Deprecated)"},
         // Only an address that begins with the link-local prefix is automatic.
         {"vista", "IPv4 Address", "10.169.254.5(Preferred)", 0, "", "10.169.254.5(Preferred)"},

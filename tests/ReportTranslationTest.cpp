@@ -156,6 +156,12 @@ TEST(ReportTranslation, HeadersLabelsAndValuesAsWindowsWritesThem) {
         {"   Состояние среды. . . . . . . . : Среда передачи недоступна.", "Media State|Media disconnected"},
         {"        NetBIOS Tcpip:n kautta. . . . . : Käytössä", "NetBIOS over Tcpip|Enabled"},
         {"   DHCP 有効 . . . . . . . . . . . . ：はい", "DHCP Enabled|Yes"},
+        // Wordings of the same language's other Windows versions.
+        {"   IPv4-adress. . . . . . . . . . . : 192.168.1.20(Önskad)", "IPv4 Address|192.168.1.20(Preferred)"},
+        {"   Stav média. . . . . . . . . . . . : Médium odpojeno", "Media State|Media disconnected"},
+        {"   Kapcsolatszintű helyi IPv6-cím . : fe80::1%4(Előnyben részesített)",
+         "Link-local IPv6 Address|fe80::1%4(Preferred)"},
+        {"   DHCPv6 İstemcisi DUID . . . . . . : 00-01", "DHCPv6 Client DUID|00-01"},
         // A value that is no word of the vocabulary stays as written.
         {"   Beschreibung. . . . . . . . . . . : Ja", "Description|Ja"},
         {"   Unbekanntes Feld. . . . . . . . . : Ja", "Unbekanntes Feld|Ja"},
