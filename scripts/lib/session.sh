@@ -4,9 +4,15 @@
 # Each function prints what went wrong on stderr and returns non-zero.
 
 # start_display WORK: Xvfb on a display number it picks itself (written to
-# WORK/display); exports DISPLAY and sets xvfb_pid.
+# WORK/display); exports DISPLAY and sets xvfb_pid. The programs started on
+# it get a session of their own: no session bus of the caller's desktop (one
+# that accepts but never answers holds the toolkit's start for a minute, in
+# 25-second waits) and a runtime folder in WORK.
 start_display() {
   local work=$1
+  unset DBUS_SESSION_BUS_ADDRESS
+  mkdir -p -m 700 "$work/runtime"
+  export XDG_RUNTIME_DIR="$work/runtime"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.05; done

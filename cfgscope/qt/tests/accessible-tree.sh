@@ -34,7 +34,10 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+# The display's session keeps no bus: this one is the test's own.
+bus=$DBUS_SESSION_BUS_ADDRESS
 start_display "$work" || exit 1
+export DBUS_SESSION_BUS_ADDRESS=$bus
 
 launcher=""
 for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do

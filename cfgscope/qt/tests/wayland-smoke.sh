@@ -29,7 +29,7 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "wayland-smoke: $*"; exit 1; }
 session_env() {
-  senv=(env -u DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM HOME="$work" XDG_RUNTIME_DIR="$work/run" TEMP="$work/temp"
+  senv=(env -u DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM -u DBUS_SESSION_BUS_ADDRESS HOME="$work" XDG_RUNTIME_DIR="$work/run" TEMP="$work/temp"
         WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY=$WAYLAND_DISPLAY}
         ${SWAYSOCK:+SWAYSOCK=$SWAYSOCK} "${as[@]}")
 }
