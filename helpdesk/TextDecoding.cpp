@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <map>
+#include <optional>
 
 #include "capture/ReportText.h"
 #include "capture/ReportTranslation.h"
@@ -270,6 +271,94 @@ int likeliestCodePage(std::string_view s) {
 }
 bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
+// UTF-8 text in code page `number`; a character the page lacks becomes "?".
+std::string toCodePage(std::string_view utf8, int number) {
+    thread_local std::map<int, iconv_t> open;
+    auto found = open.find(number);
+    if (found == open.end()) found = open.emplace(number, iconv_open(("CP" + std::to_string(number)).c_str(), "UTF-8")).first;
+    iconv_t cd = found->second;
+    if (cd == reinterpret_cast<iconv_t>(-1)) return {};
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    std::string out(utf8.size() + 16, '\0');
+    char* in = const_cast<char*>(utf8.data());
+    std::size_t inLeft = utf8.size();
+    char* to = out.data();
+    std::size_t outLeft = out.size();
+    while (inLeft > 0 && iconv(cd, &in, &inLeft, &to, &outLeft) == static_cast<std::size_t>(-1)) {
+        if (errno != EILSEQ || outLeft == 0) break;  // the text is valid UTF-8: nothing else to skip
+        std::size_t n = std::max<std::size_t>(1, utf8Sequence(std::string_view(in, inLeft), 0));
+        // Windows reads the bytes its page leaves undefined as the C1
+        // controls of the same number: they go back to those bytes.
+        const auto lead = static_cast<unsigned char>(in[0]);
+        const auto second = n == 2 ? static_cast<unsigned char>(in[1]) : 0;
+        *to++ = lead == 0xC2 && second >= 0x80 && second <= 0x9F ? static_cast<char>(second) : '?';
+        --outLeft;
+        in += n;
+        inLeft -= n;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    out.resize(static_cast<std::size_t>(to - out.data()));
+    return out;
+}
+
+bool hasTitle(std::string_view s) {
+    std::size_t at = 0;
+    for (int n = 0; n < 16 && at < s.size(); ++n) {
+        std::size_t end = s.find('\n', at);
+        if (end == std::string_view::npos) end = s.size();
+        std::string_view line = s.substr(at, end - at);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (capture::isReportTitle(line)) return true;
+        at = end + 1;
+    }
+    return false;
+}
+
+// Signs of a console page's letters read in a Windows page: C1 controls and
+// the typographic marks that page puts where the console has letters.
+bool hasMisreadSigns(std::string_view s) {
+    for (std::size_t i = 0; i + 1 < s.size(); ++i) {
+        auto b = static_cast<unsigned char>(s[i]), next = static_cast<unsigned char>(s[i + 1]);
+        if (b == 0xC2 && next >= 0x80 && next <= 0x9F) return true;                  // U+0080-U+009F
+        if (b == 0xE2 && next == 0x80 && i + 2 < s.size()) {                          // U+2000-U+203F
+            auto last = static_cast<unsigned char>(s[i + 2]);
+            if (last >= 0x93 && last <= 0xBA) return true;
+        }
+    }
+    return false;
+}
+
+// A report copied from an editor that had opened the console's file in the
+// Windows page ("Ќ бва®©Є  Їа®в®Є®«  IP ¤«п Windows"): written back in that
+// page, its characters are the console's bytes again. Tried only when the
+// text lacks a title or shows such signs; taken when it then reads better.
+struct Misreading {
+    int windows, console;
+};
+constexpr Misreading kMisreadings[]{{1251, 866}, {1252, 850}, {1252, 437}, {1250, 852},
+                                    {1253, 737}, {1254, 857}, {1257, 775}};
+
+std::optional<DecodedText> undoMisreading(const std::string& text) {
+    if (hasTitle(text) && !hasMisreadSigns(text)) return std::nullopt;
+    const std::string sample = nonAsciiLines(text);
+    auto score = [](const std::string& lines) {
+        return 4L * capture::recognisedLabels(linesOf(lines)) - unlikelyCharacters(lines) + (hasTitle(lines) ? 8 : 0);
+    };
+    const long asIs = score(sample);
+    const Misreading* best = nullptr;
+    long bestScore = asIs;
+    for (const Misreading& m : kMisreadings) {
+        long repaired = score(convert(converterFor(m.console), toCodePage(sample, m.windows)));
+        if (repaired >= bestScore + 4) {
+            best = &m;
+            bestScore = repaired;
+        }
+    }
+    if (!best) return std::nullopt;
+    return DecodedText{convert(converterFor(best->console), toCodePage(text, best->windows)),
+                       "cp" + std::to_string(best->console)};
+}
+
 }  // namespace
 
 const std::vector<int>& supportedCodePages() {
@@ -303,7 +392,11 @@ DecodedText decodeReport(std::string&& bytes, CodePage codePage) {
     // whose high bytes are zero.
     if (s.size() >= 4 && s[0] != 0 && s[1] == 0 && s[2] != 0 && s[3] == 0) return {fromUtf16(s, true), "utf-16le"};
     bool ascii = false;
-    if (validUtf8(s, ascii)) return {std::move(bytes), ascii && !utf8Mark ? "ascii" : "utf-8"};
+    if (validUtf8(s, ascii)) {
+        if (!ascii)
+            if (auto repaired = undoMisreading(bytes)) return std::move(*repaired);
+        return {std::move(bytes), ascii && !utf8Mark ? "ascii" : "utf-8"};
+    }
     // The code page only decides for text that is not UTF-8: one batch may
     // hold reports saved on Linux beside those of a console.
     int page = codePage == CodePage::Automatic || !isSupportedCodePage(static_cast<int>(codePage))

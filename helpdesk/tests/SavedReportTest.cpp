@@ -156,23 +156,24 @@ TEST(SavedReport, EveryConsoleCodePageRoundTrips) {
         const char* language;
         std::vector<std::string> lines;
         const char* adapter;
+        int misreadIn = 0;  // also pasted from an editor that read it in this Windows page
     } cases[] = {
         {437, false, "en", {"Windows IP Configuration", "", "Ethernet adapter Señor Café:", vista("Description", "NIC"),
           vista("IPv4 Address", "10.0.0.2")},
          "Ethernet adapter Señor Café"},
         {850, false, "de", {"Windows-IP-Konfiguration", "", vista("Primäres DNS-Suffix", ""), "Drahtlos-LAN-Adapter WLAN Küche:",
-          vista("IPv4-Adresse", "192.168.178.20(Bevorzugt)")}, "Wireless LAN adapter WLAN Küche"},
+          vista("IPv4-Adresse", "192.168.178.20(Bevorzugt)")}, "Wireless LAN adapter WLAN Küche", 1252},
         {850, false, "fr", {"Configuration IP de Windows", "", "Carte Ethernet Connexion au réseau local :",
           vista("Adresse IPv4", "10.0.0.2(préféré)"), vista("Passerelle par défaut", "10.0.0.1")},
          "Ethernet adapter Connexion au réseau local"},
         {852, false, "pl", {"Konfiguracja IP systemu Windows", "", "Karta Ethernet Połączenie lokalne:",
-          vista("Typ węzła", "Hybrydowy"), vista("Brama domyślna", "10.0.0.1")}, "Ethernet adapter Połączenie lokalne"},
+          vista("Typ węzła", "Hybrydowy"), vista("Brama domyślna", "10.0.0.1")}, "Ethernet adapter Połączenie lokalne", 1250},
         {866, false, "ru", {"Настройка протокола IP для Windows", "", "Адаптер Ethernet Подключение по локальной сети:",
-          vista("IPv4-адрес", "10.0.0.2(Основной)")}, "Ethernet adapter Подключение по локальной сети"},
+          vista("IPv4-адрес", "10.0.0.2(Основной)")}, "Ethernet adapter Подключение по локальной сети", 1251},
         {855, false, "ru", {"Настройка протокола IP для Windows", "", "Адаптер Ethernet Подключение:",
           vista("Маска подсети", "255.0.0.0")}, "Ethernet adapter Подключение"},
         {857, false, "tr", {"Windows IP Yapılandırması", "", "Ethernet bağdaştırıcısı Yerel Ağ Bağlantısı:",
-          vista("Varsayılan Ağ Geçidi", "10.0.0.1")}, "Ethernet adapter Yerel Ağ Bağlantısı"},
+          vista("Varsayılan Ağ Geçidi", "10.0.0.1")}, "Ethernet adapter Yerel Ağ Bağlantısı", 1254},
         {737, false, "el", {"Ρύθμιση παραμέτρων IP των Windows", "", "Προσαρμογέας Ethernet Τοπική σύνδεση:",
           vista("Μάσκα υποδικτύου", "255.0.0.0")}, "Ethernet adapter Τοπική σύνδεση"},
         {865, true, "da", {"Windows IP-konfiguration", "", "Ethernet-netværkskort LAN-forbindelse Ø:",
@@ -204,6 +205,18 @@ TEST(SavedReport, EveryConsoleCodePageRoundTrips) {
         EXPECT_EQ(r.report->language, c.language) << where;
         EXPECT_EQ(r.report->summary.adapterEntries, std::vector<std::string>{std::string("1) ") + c.adapter}) << where;
         EXPECT_EQ(r.report->summary.faultCount, 0) << where << "\n" << reportText(*r.report);
+        if (c.misreadIn) {
+            // Each byte as the editor showed it; those its page leaves undefined as C1 controls.
+            std::string pasted;
+            for (char b : encoded(text, c.page)) {
+                std::string one = fromCodePage(std::string(1, b), c.misreadIn).value_or("");
+                if (one == "\uFFFD") one = std::string{static_cast<char>(0xC2), b};
+                pasted += one;
+            }
+            DecodedText repaired = decodeReport(std::move(pasted), CodePage::Automatic);
+            EXPECT_EQ(repaired.encoding, "cp" + std::to_string(c.page)) << where << " read in " << c.misreadIn;
+            EXPECT_EQ(repaired.text, text) << where << " read in " << c.misreadIn;
+        }
     }
     EXPECT_FALSE(fromCodePage("x", 1234));
     EXPECT_EQ(fromCodePage("\x81", 932).value_or(""), "\uFFFD");  // a lead byte cut short
