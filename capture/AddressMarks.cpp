@@ -27,12 +27,9 @@ bool anyStatusWord(Found found) {
     return false;
 }
 
-bool sameNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && findNoCase(a, b) == 1;
-}
-
-bool startsNoCase(std::string_view text, std::string_view prefix) {
-    return text.size() <= prefix.size() && !text.empty() && findNoCase(prefix.substr(0, text.size()), text) == 1;
+// `text` is the start of `word`, letters compared without regard to case.
+bool startsNoCase(std::string_view text, std::string_view word) {
+    return text.size() <= word.size() && !text.empty() && equalsNoCase(word.substr(0, text.size()), text);
 }
 
 // "192.168.1.20": four numbers of one to three digits.
@@ -77,7 +74,7 @@ MarkedAddress splitAddressMark(std::string_view value) {
         std::string_view word = value.substr(open + 1, value.size() - open - 2);
         AddressMark mark = AddressMark::Unknown;
         anyStatusWord([&](std::string_view local, AddressMark m) {
-            if (!sameNoCase(word, local)) return false;
+            if (!equalsNoCase(word, local)) return false;
             mark = m;
             return true;
         });
@@ -112,8 +109,7 @@ bool carriesStatusWord(std::string_view value) {
 }
 
 bool isAutomaticAddress(std::string_view value) {
-    while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
-    return value.substr(0, 8) == "169.254.";
+    return trimmedLeft(value).starts_with("169.254.");
 }
 
 }  // namespace capture

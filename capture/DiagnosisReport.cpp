@@ -15,12 +15,10 @@ std::string_view labelPart(std::string_view line) {
     std::size_t colon = line.find(':');
     if (colon == std::string_view::npos) return {};
     std::string_view label = line.substr(0, colon);
-    while (!label.empty() && (label.front() == ' ' || label.front() == '\t')) label.remove_prefix(1);
+    label = trimmedLeft(label);
     while (!label.empty() && (label.back() == ' ' || label.back() == '.')) label.remove_suffix(1);
     return label;
 }
-
-bool equalNoCase(std::string_view a, std::string_view b) { return a.size() == b.size() && findNoCase(a, b) == 1; }
 
 }  // namespace
 
@@ -37,7 +35,7 @@ std::string detectDialect(const std::vector<std::string>& lines) {
         if (containsNoCase(label, "IPv4 Address") || containsNoCase(label, "IPv6 Address") ||
             containsNoCase(label, "DHCPv6") || containsNoCase(label, "Connection-specific DNS Suffix Search List"))
             return "vista";
-        if (equalNoCase(label, "IP Address") || equalNoCase(label, "Autoconfiguration IP Address")) xpLabel = true;
+        if (equalsNoCase(label, "IP Address") || equalsNoCase(label, "Autoconfiguration IP Address")) xpLabel = true;
         std::size_t indent = line.find_first_not_of(' ');
         xpIndent += indent == 8;
         vistaIndent += indent == 3;

@@ -1,6 +1,7 @@
 #include "capture/ReportText.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace capture {
 
@@ -14,25 +15,6 @@ bool isHex(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-bool isDottedQuad(std::string_view text) {
-    int parts = 0;
-    std::size_t i = 0;
-    while (true) {
-        std::size_t start = i;
-        int value = 0;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i - start < 3) {
-            value = value * 10 + (text[i] - '0');
-            ++i;
-        }
-        if (i == start || value > 255) return false;
-        ++parts;
-        if (i == text.size()) break;
-        if (text[i] != '.' || parts == 4) return false;
-        ++i;
-    }
-    return parts == 4;
-}
-
 // Counts the 16-bit groups of one side of "::"; -1 when malformed.
 int countGroups(std::string_view side, bool mayEndInQuad) {
     if (side.empty()) return 0;
@@ -42,7 +24,7 @@ int countGroups(std::string_view side, bool mayEndInQuad) {
         std::size_t colon = side.find(':', start);
         std::string_view group = side.substr(start, colon == std::string_view::npos ? side.npos : colon - start);
         if (colon == std::string_view::npos && mayEndInQuad && group.find('.') != std::string_view::npos) {
-            if (!isDottedQuad(group)) return -1;
+            if (!ipv4Number(group)) return -1;
             return groups + 2;
         }
         if (group.empty() || group.size() > 4 || !std::all_of(group.begin(), group.end(), isHex)) return -1;
@@ -152,10 +134,59 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-std::string_view trimmed(std::string_view s) {
+std::string_view trimmedLeft(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    return s;
+}
+
+std::string_view trimmedRight(std::string_view s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
     return s;
+}
+
+std::size_t utf8Length(std::string_view s, std::size_t at) {
+    auto byte = [&](std::size_t i) { return i < s.size() ? static_cast<unsigned char>(s[i]) : 0u; };
+    const unsigned lead = byte(at);
+    if (lead < 0x80) return 1;
+    const std::size_t n = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    if (n == 0) return 0;
+    // The second byte's range excludes overlong forms, surrogates and code points past U+10FFFF.
+    const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (byte(at + 1) < low || byte(at + 1) > high) return 0;
+    for (std::size_t k = 2; k < n; ++k)
+        if ((byte(at + k) & 0xC0) != 0x80) return 0;
+    return n;
+}
+
+char32_t firstCodePoint(std::string_view s, std::size_t& length) {
+    auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    length = 1;
+    if (s.empty()) return 0;
+    unsigned char c = b(0);
+    std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
+    if (n > s.size()) return c;
+    char32_t cp = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
+    for (std::size_t i = 1; i < n; ++i) cp = (cp << 6) | (b(i) & 0x3F);
+    length = n;
+    return cp;
+}
+
+std::optional<unsigned> ipv4Number(std::string_view text) {
+    unsigned result = 0;
+    for (int part = 0; part < 4; ++part) {
+        if (part > 0) {
+            if (text.empty() || text.front() != '.') return std::nullopt;
+            text.remove_prefix(1);
+        }
+        unsigned octet = 0;
+        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), octet);
+        if (ec != std::errc() || end == text.data() || octet > 255 || end - text.data() > 3) return std::nullopt;
+        text.remove_prefix(static_cast<std::size_t>(end - text.data()));
+        result = (result << 8) | octet;
+    }
+    if (!text.empty()) return std::nullopt;
+    return result;
 }
 
 }  // namespace capture

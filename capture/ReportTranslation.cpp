@@ -161,18 +161,6 @@ const Vocabulary& vocabulary() {
     return v;
 }
 
-bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
-
-std::string_view trimmedLeft(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    return s;
-}
-
-std::string_view trimmedRight(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
-
 constexpr std::string_view kWideColon = "\xEF\xBC\x9A";  // U+FF1A
 
 // The colons of a line in order: ":" and the full-width one of CJK reports.
@@ -195,7 +183,7 @@ const TitleInfo* titleOf(std::string_view line, std::string& scratch) {
     if (line.find("indows") == std::string_view::npos && line.find("INDOWS") == std::string_view::npos) return nullptr;
     foldInto(line, scratch);
     for (const TitleInfo& t : vocabulary().titles) {
-        if (!startsWith(scratch, t.folded)) continue;
+        if (!scratch.starts_with(t.folded)) continue;
         if (scratch.size() == t.folded.size()) return &t;
         char next = scratch[t.folded.size()];
         if (next == ' ' || next == '(' || next == ':' || next == '-' || next == ',') return &t;
@@ -310,7 +298,7 @@ private:
     bool header(std::string& line) {
         if (line.empty() || line[0] == ' ' || line[0] == '\t') return false;
         std::string_view text = trimmedRight(line);
-        if (text.size() >= kWideColon.size() && text.substr(text.size() - kWideColon.size()) == kWideColon)
+        if (text.ends_with(kWideColon))
             text.remove_suffix(kWideColon.size());
         else if (!text.empty() && text.back() == ':')
             text.remove_suffix(1);
@@ -319,7 +307,7 @@ private:
         text = trimmedRight(text);
         foldInto(text, scratch_);
         for (const KindInfo& kind : vocabulary().kinds) {
-            if (startsWith(scratch_, kind.folded) &&
+            if (scratch_.starts_with(kind.folded) &&
                 (scratch_.size() == kind.folded.size() || scratch_[kind.folded.size()] == ' ')) {
                 std::string_view name = trimmedLeft(afterWords(text, kind.words));
                 vote(kind.languages);
@@ -399,7 +387,7 @@ private:
             std::string_view body = trimmedRight(value);
             std::size_t close = 0, openSize = 1;
             if (!body.empty() && body.back() == ')') close = 1;
-            else if (body.size() >= 3 && body.substr(body.size() - 3) == "\xEF\xBC\x89") close = 3;
+            else if (body.ends_with("\xEF\xBC\x89")) close = 3;
             if (close) {
                 std::size_t open = body.rfind('(');
                 std::size_t wideOpen = body.rfind("\xEF\xBC\x88");

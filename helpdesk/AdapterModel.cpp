@@ -1,7 +1,5 @@
 #include "helpdesk/AdapterModel.h"
 
-#include <charconv>
-
 #include "capture/ReportText.h"
 
 namespace helpdesk {
@@ -110,7 +108,7 @@ private:
         if (!adapter_ || value.empty()) return;
         std::string_view plain = capture::splitAddressMark(value).address;
         if (last_ == Field::Dns) adapter_->dnsServers.emplace_back(plain);
-        else if (last_ == Field::Gateway && (ipv4Number(plain) || capture::isMaskedValue(plain) ||
+        else if (last_ == Field::Gateway && (capture::ipv4Number(plain) || capture::isMaskedValue(plain) ||
                                              plain.find(':') == std::string_view::npos))
             adapter_->gateways.emplace_back(plain);
     }
@@ -121,23 +119,6 @@ private:
 };
 
 }  // namespace
-
-std::optional<unsigned> ipv4Number(std::string_view text) {
-    unsigned result = 0;
-    for (int part = 0; part < 4; ++part) {
-        if (part > 0) {
-            if (text.empty() || text.front() != '.') return std::nullopt;
-            text.remove_prefix(1);
-        }
-        unsigned octet = 0;
-        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), octet);
-        if (ec != std::errc() || end == text.data() || octet > 255 || end - text.data() > 3) return std::nullopt;
-        text.remove_prefix(static_cast<std::size_t>(end - text.data()));
-        result = (result << 8) | octet;
-    }
-    if (!text.empty()) return std::nullopt;
-    return result;
-}
 
 MachineFacts readMachineFacts(const std::vector<std::string>& lines) {
     MachineFacts facts;

@@ -44,7 +44,4 @@ struct MachineFacts {
 
 MachineFacts readMachineFacts(const std::vector<std::string>& lines);
 
-// An IPv4 address in dotted decimal (nothing after it), as a number.
-std::optional<unsigned> ipv4Number(std::string_view text);
-
 }  // namespace helpdesk

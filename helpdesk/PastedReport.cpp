@@ -2,35 +2,17 @@
 
 #include <algorithm>
 
+#include "capture/ReportText.h"
 #include "platform/TextLines.h"
 
 namespace helpdesk {
 
 namespace {
 
-std::string_view withoutTrailingBlanks(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
-    return s;
-}
-
 std::size_t leadingBlanks(std::string_view s) {
     std::size_t n = 0;
     while (n < s.size() && (s[n] == ' ' || s[n] == '\t')) ++n;
     return n;
-}
-
-// The first code point of `s` and its length in bytes.
-char32_t firstCodePoint(std::string_view s, std::size_t& length) {
-    auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    length = 1;
-    if (s.empty()) return 0;
-    unsigned char c = b(0);
-    std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
-    if (n > s.size()) return c;
-    char32_t cp = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
-    for (std::size_t i = 1; i < n; ++i) cp = (cp << 6) | (b(i) & 0x3F);
-    length = n;
-    return cp;
 }
 
 bool isWide(char32_t c) {
@@ -52,7 +34,7 @@ bool looksLikeHeader(std::string_view line) {
 bool continues(std::size_t previousWidth, std::string_view next) {
     if (next.empty() || leadingBlanks(next) > 1 || looksLikeHeader(next)) return false;
     std::size_t length = 0;
-    const bool wide = isWide(firstCodePoint(next, length));
+    const bool wide = isWide(capture::firstCodePoint(next, length));
     return previousWidth == kConsoleColumns || previousWidth == kConsoleColumns - 1 ||
            (wide && previousWidth == kConsoleColumns - 2);
 }
@@ -63,7 +45,7 @@ std::size_t consoleWidth(std::string_view s) {
     std::size_t width = 0;
     while (!s.empty()) {
         std::size_t length = 0;
-        width += isWide(firstCodePoint(s, length)) ? 2 : 1;
+        width += isWide(capture::firstCodePoint(s, length)) ? 2 : 1;
         s.remove_prefix(length);
     }
     return width;
@@ -91,7 +73,7 @@ bool isPadded(std::string_view text) {
     if (candidate <= kConsoleColumns) return false;
     platform::LineCursor again(text);
     for (std::string_view raw; again.next(raw);) {
-        if (withoutTrailingBlanks(raw).empty()) continue;
+        if (capture::trimmedRight(raw).empty()) continue;
         ++lines;
         count += raw.size() == candidate;
     }
@@ -116,7 +98,7 @@ void unwrapPastedLines(std::string_view text, std::vector<std::string>& lines) {
     platform::LineCursor cursor(text);
     for (std::string_view raw; cursor.next(raw);) {
         while (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-        std::string_view line = withoutTrailingBlanks(raw);
+        std::string_view line = capture::trimmedRight(raw);
         if (line.empty()) continue;
         const std::size_t width = consoleWidth(raw);
         if (padded) raw = line;

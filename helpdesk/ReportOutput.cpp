@@ -94,24 +94,6 @@ std::string line(const Json& j) {
     return j.dump(-1, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-// The length of the well-formed UTF-8 character at `i`, 0 when the bytes
-// there are none (a stray or cut sequence, an overlong form, a surrogate).
-std::size_t utf8Length(const std::string& text, std::size_t i) {
-    auto at = [&](std::size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u; };
-    const unsigned c = at(i);
-    if (c < 0x80) return 1;
-    std::size_t length = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
-    if (length == 0) return 0;
-    // The second byte's range excludes overlong forms, surrogates and code points past U+10FFFF.
-    const unsigned second = at(i + 1);
-    const unsigned low = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
-    const unsigned high = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
-    if (second < low || second > high) return 0;
-    for (std::size_t k = 2; k < length; ++k)
-        if ((at(i + k) & 0xC0) != 0x80) return 0;
-    return length;
-}
-
 }  // namespace
 
 std::string printable(std::string text) {
@@ -119,7 +101,7 @@ std::string printable(std::string text) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         auto c = static_cast<unsigned char>(text[i]);
-        std::size_t length = utf8Length(text, i);
+        std::size_t length = capture::utf8Length(text, i);
         if ((c < 0x20 && c != '\n') || c == 0x7F) {
             out += '?';
         } else if (length == 2 && c == 0xC2 && static_cast<unsigned char>(text[i + 1]) <= 0x9F) {

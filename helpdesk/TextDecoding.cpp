@@ -12,44 +12,20 @@
 
 #include "capture/ReportText.h"
 #include "capture/ReportTranslation.h"
+#include "platform/TextLines.h"
 
 namespace helpdesk {
 
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
-
-// Length of the UTF-8 sequence at `at`, 0 when it is not a well-formed one
-// (overlong forms, surrogates and values past U+10FFFF are not).
-std::size_t utf8Sequence(std::string_view s, std::size_t at) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    unsigned char b = byte(at);
-    if (b < 0x80) return 1;
-    std::size_t n;
-    unsigned char low = 0x80, high = 0xBF;
-    if (b >= 0xC2 && b <= 0xDF) n = 2;
-    else if (b >= 0xE0 && b <= 0xEF) {
-        n = 3;
-        if (b == 0xE0) low = 0xA0;
-        if (b == 0xED) high = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-        n = 4;
-        if (b == 0xF0) low = 0x90;
-        if (b == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (at + n > s.size()) return 0;
-    if (byte(at + 1) < low || byte(at + 1) > high) return 0;
-    for (std::size_t i = 2; i < n; ++i)
-        if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) return 0;
-    return n;
-}
+// A report's title stands among its first lines.
+constexpr int kTitleLines = 16;
 
 bool validUtf8(std::string_view s, bool& ascii) {
     ascii = true;
     for (std::size_t i = 0; i < s.size();) {
-        std::size_t n = utf8Sequence(s, i);
+        std::size_t n = capture::utf8Length(s, i);
         if (n == 0) return false;
         if (n > 1) ascii = false;
         i += n;
@@ -99,14 +75,15 @@ int consolePageOf(std::string_view language) {
     return found == pages.end() ? 0 : found->second;
 }
 
-// One converter per page, opened once (iconv_open loads a module).
-iconv_t converterFor(int number) {
-    thread_local std::map<int, iconv_t> open;
-    auto found = open.find(number);
+// One converter per page and direction (from the page to UTF-8, or into
+// the page), opened once: iconv_open loads a module.
+iconv_t converterFor(int number, bool intoPage = false) {
+    thread_local std::map<std::pair<int, bool>, iconv_t> open;
+    auto found = open.find({number, intoPage});
     if (found != open.end()) return found->second;
-    std::string name = "CP" + std::to_string(number);
-    iconv_t cd = iconv_open("UTF-8", name.c_str());
-    open.emplace(number, cd);
+    const std::string page = "CP" + std::to_string(number);
+    iconv_t cd = intoPage ? iconv_open(page.c_str(), "UTF-8") : iconv_open("UTF-8", page.c_str());
+    open.emplace(std::pair{number, intoPage}, cd);
     return cd;
 }
 
@@ -152,13 +129,8 @@ std::string convert(iconv_t cd, std::string_view bytes) {
 int unlikelyCharacters(std::string_view s) {
     int count = 0;
     for (std::size_t i = 0; i < s.size();) {
-        auto b = static_cast<unsigned char>(s[i]);
-        char32_t c = b;
         std::size_t n = 1;
-        if (b >= 0xF0 && i + 3 < s.size()) n = 4, c = b & 0x07;
-        else if (b >= 0xE0 && i + 2 < s.size()) n = 3, c = b & 0x0F;
-        else if (b >= 0xC0 && i + 1 < s.size()) n = 2, c = b & 0x1F;
-        for (std::size_t k = 1; k < n; ++k) c = (c << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+        const char32_t c = capture::firstCodePoint(s.substr(i), n);
         i += n;
         count += c == 0xFFFD || (c >= 0x80 && c <= 0x9F) || (c >= 0x2190 && c <= 0x23FF) ||
                  (c >= 0x2500 && c <= 0x25FF) || (c >= 0xE000 && c <= 0xF8FF) || (c >= 0xFF61 && c <= 0xFF9F) || c == 0xA2 || c == 0xA5 ||
@@ -189,20 +161,6 @@ std::string nonAsciiLines(std::string_view s) {
     return out;
 }
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = text.find('\n', at);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(at, end - at);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        at = end + 1;
-    }
-    return lines;
-}
-
 // The page a report without a byte-order mark is in. Its title line (among
 // the first lines, it names "Windows") must read as a title in the page:
 // that alone tells the pages of a title in Cyrillic, Greek or CJK apart.
@@ -211,18 +169,12 @@ std::vector<std::string> linesOf(const std::string& text) {
 // of the title's language, then the order of kCodePages.
 int likeliestCodePage(std::string_view s) {
     std::string titleLines;
-    {
-        std::size_t at = 0;
-        for (int n = 0; n < 16 && at < s.size(); ++n) {
-            std::size_t end = s.find('\n', at);
-            if (end == std::string_view::npos) end = s.size();
-            std::string_view line = s.substr(at, end - at);
-            if (line.find("Windows") != std::string_view::npos) {
-                titleLines.append(line.substr(0, 160));
-                titleLines += '\n';
-            }
-            at = end + 1;
-        }
+    platform::LineCursor cursor(s);
+    std::string_view line;
+    for (int n = 0; n < kTitleLines && cursor.next(line); ++n) {
+        if (line.find("Windows") == std::string_view::npos) continue;
+        titleLines.append(line.substr(0, 160));
+        titleLines += '\n';
     }
     const std::string sample = nonAsciiLines(s);
     struct Candidate {
@@ -236,7 +188,7 @@ int likeliestCodePage(std::string_view s) {
         iconv_t cd = converterFor(page);
         if (cd == reinterpret_cast<iconv_t>(-1)) continue;
         Candidate c{page, false, {}};
-        for (const auto& line : linesOf(convert(cd, titleLines))) {
+        for (const auto& line : platform::splitLines(convert(cd, titleLines))) {
             if (capture::isReportTitle(line)) {
                 c.title = true;
                 c.language = capture::translateReport({line}).language;
@@ -261,7 +213,7 @@ int likeliestCodePage(std::string_view s) {
     long bestScore = 0;
     for (const Candidate& c : candidates) {
         std::string text = convert(converterFor(c.page), sample);
-        long score = 4L * capture::recognisedLabels(linesOf(text)) - unlikelyCharacters(text);
+        long score = 4L * capture::recognisedLabels(platform::splitLines(text)) - unlikelyCharacters(text);
         if (best == 0 || score > bestScore) {
             best = c.page;
             bestScore = score;
@@ -269,14 +221,10 @@ int likeliestCodePage(std::string_view s) {
     }
     return best == 0 ? 437 : best;
 }
-bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
 // UTF-8 text in code page `number`; a character the page lacks becomes "?".
 std::string toCodePage(std::string_view utf8, int number) {
-    thread_local std::map<int, iconv_t> open;
-    auto found = open.find(number);
-    if (found == open.end()) found = open.emplace(number, iconv_open(("CP" + std::to_string(number)).c_str(), "UTF-8")).first;
-    iconv_t cd = found->second;
+    iconv_t cd = converterFor(number, true);
     if (cd == reinterpret_cast<iconv_t>(-1)) return {};
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     std::string out(utf8.size() + 16, '\0');
@@ -286,7 +234,7 @@ std::string toCodePage(std::string_view utf8, int number) {
     std::size_t outLeft = out.size();
     while (inLeft > 0 && iconv(cd, &in, &inLeft, &to, &outLeft) == static_cast<std::size_t>(-1)) {
         if (errno != EILSEQ || outLeft == 0) break;  // the text is valid UTF-8: nothing else to skip
-        std::size_t n = std::max<std::size_t>(1, utf8Sequence(std::string_view(in, inLeft), 0));
+        std::size_t n = std::max<std::size_t>(1, capture::utf8Length(std::string_view(in, inLeft), 0));
         // Windows reads the bytes its page leaves undefined as the C1
         // controls of the same number: they go back to those bytes.
         const auto lead = static_cast<unsigned char>(in[0]);
@@ -302,15 +250,10 @@ std::string toCodePage(std::string_view utf8, int number) {
 }
 
 bool hasTitle(std::string_view s) {
-    std::size_t at = 0;
-    for (int n = 0; n < 16 && at < s.size(); ++n) {
-        std::size_t end = s.find('\n', at);
-        if (end == std::string_view::npos) end = s.size();
-        std::string_view line = s.substr(at, end - at);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    platform::LineCursor cursor(s);
+    std::string_view line;
+    for (int n = 0; n < kTitleLines && cursor.next(line); ++n)
         if (capture::isReportTitle(line)) return true;
-        at = end + 1;
-    }
     return false;
 }
 
@@ -342,7 +285,7 @@ std::optional<DecodedText> undoMisreading(const std::string& text) {
     if (hasTitle(text) && !hasMisreadSigns(text)) return std::nullopt;
     const std::string sample = nonAsciiLines(text);
     auto score = [](const std::string& lines) {
-        return 4L * capture::recognisedLabels(linesOf(lines)) - unlikelyCharacters(lines) + (hasTitle(lines) ? 8 : 0);
+        return 4L * capture::recognisedLabels(platform::splitLines(lines)) - unlikelyCharacters(lines) + (hasTitle(lines) ? 8 : 0);
     };
     const long asIs = score(sample);
     const Misreading* best = nullptr;
@@ -383,9 +326,9 @@ std::optional<std::string> fromCodePage(std::string_view bytes, int number) {
 }
 
 DecodedText decodeReport(std::string&& bytes, CodePage codePage) {
-    if (startsWith(bytes, "\xFF\xFE")) return {fromUtf16(std::string_view(bytes).substr(2), true), "utf-16le"};
-    if (startsWith(bytes, "\xFE\xFF")) return {fromUtf16(std::string_view(bytes).substr(2), false), "utf-16be"};
-    const bool utf8Mark = startsWith(bytes, "\xEF\xBB\xBF");
+    if (bytes.starts_with("\xFF\xFE")) return {fromUtf16(std::string_view(bytes).substr(2), true), "utf-16le"};
+    if (bytes.starts_with("\xFE\xFF")) return {fromUtf16(std::string_view(bytes).substr(2), false), "utf-16be"};
+    const bool utf8Mark = bytes.starts_with("\xEF\xBB\xBF");
     if (utf8Mark) bytes.erase(0, 3);
     std::string_view s = bytes;
     // UTF-16 LE without a mark: the report begins with ASCII characters

@@ -11,6 +11,7 @@ namespace {
 
 using capture::AddressMark;
 using capture::containsNoCase;
+using capture::ipv4Number;
 
 constexpr std::array<std::string_view, 9> kFaultKinds{
     "automatic-address", "unset-address", "duplicate-address", "no-address",      "no-gateway",

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "capture/ReportText.h"
+
 namespace standins {
 
 namespace {
@@ -80,23 +82,6 @@ void adapterBlock(std::string& out, const Adapter& a) {
     out += labelLine("NetBIOS over Tcpip", a.ipv4.empty() ? "Disabled" : "Enabled");
 }
 
-// The length of the well-formed UTF-8 character at `i` (no overlong form,
-// no surrogate, nothing above U+10FFFF); 0 when there is none.
-std::size_t utf8Length(const std::string& s, std::size_t i) {
-    const auto at = [&](std::size_t k) { return k < s.size() ? static_cast<unsigned char>(s[k]) : 0u; };
-    const unsigned c = at(i);
-    std::size_t length = 0;
-    unsigned low = 0x80, high = 0xBF;  // the range of the second byte
-    if (c >= 0xC2 && c <= 0xDF) length = 2;
-    else if (c >= 0xE0 && c <= 0xEF) length = 3, low = c == 0xE0 ? 0xA0 : 0x80, high = c == 0xED ? 0x9F : 0xBF;
-    else if (c >= 0xF0 && c <= 0xF4) length = 4, low = c == 0xF0 ? 0x90 : 0x80, high = c == 0xF4 ? 0x8F : 0xBF;
-    else return 0;
-    if (at(i + 1) < low || at(i + 1) > high) return 0;
-    for (std::size_t k = 2; k < length; ++k)
-        if (at(i + k) < 0x80 || at(i + k) > 0xBF) return 0;
-    return length;
-}
-
 }  // namespace
 
 std::string printable(std::string_view text, bool keepLineEnds) {
@@ -109,7 +94,7 @@ std::string printable(std::string_view text, bool keepLineEnds) {
             continue;
         }
         if (c < 0x80) continue;
-        const std::size_t length = utf8Length(out, i);
+        const std::size_t length = capture::utf8Length(out, i);
         if (length == 0) {
             out[i] = '?';  // a byte that starts no valid character
         } else if (c == 0xC2 && static_cast<unsigned char>(out[i + 1]) <= 0x9F) {
