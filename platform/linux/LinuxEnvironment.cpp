@@ -22,11 +22,7 @@ std::string variable(const char* name) {
 
 // A folder, not a link, of this user's that no one else may write into,
 // below folders that only root and the user control.
-bool privateFolderOfUser(const std::string& path) {
-    struct stat st {};
-    return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
-           (st.st_mode & (S_IWGRP | S_IWOTH)) == 0 && trustedFolder(path);
-}
+bool privateFolderOfUser(const std::string& path) { return ownPrivateFolder(path) && trustedFolder(path); }
 
 std::string homeFolder() {
     if (auto home = variable("HOME"); !home.empty()) return home;

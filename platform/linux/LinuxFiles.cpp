@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "platform/linux/NativePath.h"
+#include "platform/linux/TrustedFolder.h"
 #include "platform/TextLines.h"
 
 namespace fs = std::filesystem;
@@ -30,12 +31,7 @@ bool LinuxFiles::createFolder(const std::string& path) {
     return mkdir(nativePath(path).c_str(), 0700) == 0;
 }
 
-bool LinuxFiles::privateFolder(const std::string& path) {
-    // lstat: a link is refused even when it points to a folder of the user's.
-    struct stat st {};
-    return lstat(nativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
-           (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
-}
+bool LinuxFiles::privateFolder(const std::string& path) { return ownPrivateFolder(nativePath(path)); }
 
 bool LinuxFiles::deleteFile(const std::string& path) {
     return unlink(nativePath(path).c_str()) == 0;

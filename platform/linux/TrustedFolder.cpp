@@ -60,4 +60,10 @@ bool trustedFolder(const std::string& path) {
     return true;
 }
 
+bool ownPrivateFolder(const std::string& path) {
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == geteuid() &&
+           (st.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
 }  // namespace platform::linux_backend

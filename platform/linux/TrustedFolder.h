@@ -17,4 +17,8 @@ int openTrustedFolder(const std::string& path, std::string& why);
 
 bool trustedFolder(const std::string& path);
 
+// A folder, not a link (even to a folder of the user's), of this user's
+// that no one else may write into. The folders above it are not looked at.
+bool ownPrivateFolder(const std::string& path);
+
 }  // namespace platform::linux_backend

@@ -29,14 +29,21 @@ struct CacheDeleter {
 };
 using CachePtr = std::unique_ptr<nl_cache, CacheDeleter>;
 
+// An IPv4 or IPv6 address of its family's length as text; empty otherwise.
+std::string binaryAddress(int family, const void* data, int length) {
+    char buf[INET6_ADDRSTRLEN] = {};
+    if ((family == AF_INET && length != 4) || (family == AF_INET6 && length != 16)) return {};
+    if (family != AF_INET && family != AF_INET6) return {};
+    return inet_ntop(family, data, buf, sizeof buf) ? buf : "";
+}
+
 // Address text without the "/prefix" libnl appends.
 std::string addressText(nl_addr* a) {
-    char buf[INET6_ADDRSTRLEN + 8] = {};
-    int family = nl_addr_get_family(a);
-    if (family != AF_INET && family != AF_INET6) return {};
-    if (!inet_ntop(family, nl_addr_get_binary_addr(a), buf, sizeof buf)) return {};
-    return buf;
+    return binaryAddress(nl_addr_get_family(a), nl_addr_get_binary_addr(a), static_cast<int>(nl_addr_get_len(a)));
 }
+
+// The address a route attribute holds; empty without the attribute.
+std::string attributeAddress(int family, nlattr* a) { return a ? binaryAddress(family, nla_data(a), nla_len(a)) : ""; }
 
 AddressState stateOf(unsigned flags) {
     if (flags & IFA_F_DADFAILED) return AddressState::Duplicate;
@@ -95,12 +102,6 @@ std::vector<RuleEntry> readRules(nl_sock* sock) {
     return rules;
 }
 
-std::string binaryAddress(int family, const void* data, int length) {
-    char buf[INET6_ADDRSTRLEN] = {};
-    if ((family == AF_INET && length != 4) || (family == AF_INET6 && length != 16)) return {};
-    return inet_ntop(family, data, buf, sizeof buf) ? buf : "";
-}
-
 struct RouteDump {
     std::uint32_t table;
     std::vector<RouteEntry>* out;
@@ -121,7 +122,7 @@ int onRoute(nl_msg* msg, void* arg) {
     e.table = tb[RTA_TABLE] ? nla_get_u32(tb[RTA_TABLE]) : rt->rtm_table;
     if (e.table != dump->table) return NL_OK;  // a kernel that does not filter the dump
     e.dstLen = rt->rtm_dst_len;
-    if (tb[RTA_DST]) e.dst = binaryAddress(rt->rtm_family, nla_data(tb[RTA_DST]), nla_len(tb[RTA_DST]));
+    e.dst = attributeAddress(rt->rtm_family, tb[RTA_DST]);
     if (e.dstLen == 0) e.dst.clear();
     if (!carriesDefault(e)) return NL_OK;
     e.metric = tb[RTA_PRIORITY] ? nla_get_u32(tb[RTA_PRIORITY]) : 0;
@@ -134,9 +135,8 @@ int onRoute(nl_msg* msg, void* arg) {
             hop.ifindex = nh->rtnh_ifindex;
             nlattr* nt[RTA_MAX + 1] = {};
             int attrLen = nh->rtnh_len - static_cast<int>(RTNH_LENGTH(0));
-            if (attrLen > 0 && nla_parse(nt, RTA_MAX, reinterpret_cast<nlattr*>(RTNH_DATA(nh)), attrLen, nullptr) == 0 &&
-                nt[RTA_GATEWAY])
-                hop.gateway = binaryAddress(rt->rtm_family, nla_data(nt[RTA_GATEWAY]), nla_len(nt[RTA_GATEWAY]));
+            if (attrLen > 0 && nla_parse(nt, RTA_MAX, reinterpret_cast<nlattr*>(RTNH_DATA(nh)), attrLen, nullptr) == 0)
+                hop.gateway = attributeAddress(rt->rtm_family, nt[RTA_GATEWAY]);
             dump->out->push_back(hop);
             left -= RTNH_ALIGN(nh->rtnh_len);
             nh = RTNH_NEXT(nh);
@@ -144,7 +144,7 @@ int onRoute(nl_msg* msg, void* arg) {
         return NL_OK;
     }
     e.ifindex = tb[RTA_OIF] ? static_cast<int>(nla_get_u32(tb[RTA_OIF])) : 0;
-    if (tb[RTA_GATEWAY]) e.gateway = binaryAddress(rt->rtm_family, nla_data(tb[RTA_GATEWAY]), nla_len(tb[RTA_GATEWAY]));
+    e.gateway = attributeAddress(rt->rtm_family, tb[RTA_GATEWAY]);
     dump->out->push_back(e);
     return NL_OK;
 }
