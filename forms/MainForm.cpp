@@ -97,8 +97,6 @@ MainForm::MainForm() {
     Label6.captionOf = &wdir;
     Label9.captionOf = &Text2;
     List1.accessibleName = "Adapter Details";
-    Picture1.accessibleName = "Program icon";
-    Picture4.accessibleName = "VORLAN logo";
     Label14.announced = true;
     Label10.announced = true;
 

@@ -36,14 +36,7 @@ int runAddrpeekProgram(int argc, char** argv, std::ostream& err) {
     form.onShow = [&] { window.showCentred(); };
     addrpeek::Monitor monitor{form, p, addrpeek::productServerBase(services.env), [&] { window.close(); }};
     addrpeek::wireMonitor(monitor);
-    endOnTerminationSignals(
-        &window,
-        [&] {
-            if (window.busy() || QApplication::activeModalWidget()) return false;
-            window.close();
-            return true;
-        },
-        [&] { addrpeek::removeFetchedCopy(monitor); });
+    endOnTerminationSignals(window, [&] { addrpeek::removeFetchedCopy(monitor); });
 
     bool started = false;
     window.run([&] { started = addrpeek::startMonitor(monitor); });

@@ -74,14 +74,7 @@ int runMainProgram(int argc, char** argv, std::ostream& err) {
     // ending, a termination signal) removes the working folder.
     window.onClose = [&] { app::shutDown(form, p); };
     QObject::connect(&application, &QCoreApplication::aboutToQuit, [&] { app::shutDown(form, p); });
-    endOnTerminationSignals(
-        &window,
-        [&] {
-            if (window.busy() || QApplication::activeModalWidget()) return false;
-            window.close();
-            return true;
-        },
-        [&] { app::shutDown(form, p); });
+    endOnTerminationSignals(window, [&] { app::shutDown(form, p); });
     timingMark("window-built", err);
 
     app::StartOutcome outcome = app::StartOutcome::Stopped;

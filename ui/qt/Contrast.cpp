@@ -29,11 +29,12 @@ double contrastRatio(const QColor& a, const QColor& b) {
 
 QColor readableOn(const QColor& background, std::optional<QColor> wanted) {
     const QColor black(Qt::black), white(Qt::white);
-    if (!wanted) return contrastRatio(background, black) >= contrastRatio(background, white) ? black : white;
+    const bool darkInk = contrastRatio(background, black) >= contrastRatio(background, white);
+    if (!wanted) return darkInk ? black : white;
     if (contrastRatio(background, *wanted) >= kReadableContrast) return *wanted;
     // Towards black on a light background, towards white on a dark one; the
     // smallest step that reaches the ratio keeps the colour recognisable.
-    const double direction = contrastRatio(background, black) >= contrastRatio(background, white) ? -1.0 : 1.0;
+    const double direction = darkInk ? -1.0 : 1.0;
     double low = 0.0, high = 1.0;
     for (int i = 0; i < 20; ++i) {
         const double mid = (low + high) / 2;

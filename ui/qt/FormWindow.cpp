@@ -186,7 +186,7 @@ QWidget* FormWindow::createWidget(ui::Control& control, QWidget* parent) {
             const bool ownGround = !c->transparent && c->background.has_value();
             applyColours(label, *c, QPalette::Window, QPalette::WindowText,
                          ownGround ? qc(*c->background) : formBackground);
-            label->setAutoFillBackground(!c->transparent && c->background.has_value());
+            label->setAutoFillBackground(ownGround);
             syncCommon(label, *c);
         };
         w = label;
@@ -259,7 +259,8 @@ QWidget* FormWindow::createWidget(ui::Control& control, QWidget* parent) {
     } else if (auto* c = dynamic_cast<ui::Picture*>(&control)) {
         auto* pic = new QLabel(parent);
         pic->setPixmap(picture(c->resource, pixelRect(c->geometry).size()));
-        pic->setAccessibleName(c->accessibleName.empty() ? pictureDescription(c->resource) : qs(c->accessibleName));
+        // A picture without a name of its own is named by what it shows.
+        if (c->accessibleName.empty()) pic->setAccessibleName(pictureDescription(c->resource));
         c->changed = [pic, c] { syncCommon(pic, *c); };
         w = pic;
     } else if (auto* c = dynamic_cast<ui::Line*>(&control)) {

@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <QObject>
+#include <QApplication>
 #include <QSocketNotifier>
+
+#include "ui/qt/FormWindow.h"
 
 namespace ui::qt {
 
@@ -25,15 +27,18 @@ extern "C" void onTerminationSignal(int) {
 
 }  // namespace
 
-void endOnTerminationSignals(QObject* context, std::function<bool()> closeNormally, std::function<void()> cleanUp) {
+void endOnTerminationSignals(FormWindow& window, std::function<void()> cleanUp) {
     if (signalPipe[0] >= 0) return;
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, context);
-    QObject::connect(notifier, &QSocketNotifier::activated, context, [closeNormally, cleanUp] {
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, cleanUp] {
         char buf[16];
         while (read(signalPipe[0], buf, sizeof buf) > 0) {
         }
-        if (closeNormally()) return;
+        if (!window.busy() && !QApplication::activeModalWidget()) {
+            window.close();
+            return;
+        }
         cleanUp();
         std::fflush(nullptr);
         std::_Exit(0);

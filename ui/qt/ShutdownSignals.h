@@ -4,15 +4,15 @@
 
 #include <functional>
 
-class QObject;
-
 namespace ui::qt {
 
-// On a request: `closeNormally` closes the window the ordinary way when
-// nothing holds it and answers whether it did; otherwise (a box or a small
-// window is open, an operation runs) `cleanUp` runs and the process ends at
-// once, so the operation under the box never goes on. Handled on the event
-// loop through a self-pipe: nested loops (boxes, waits) see it too.
-void endOnTerminationSignals(QObject* context, std::function<bool()> closeNormally, std::function<void()> cleanUp);
+class FormWindow;
+
+// On a request the window closes the ordinary way when nothing holds it;
+// otherwise (a box or a small window is open, an operation runs) `cleanUp`
+// runs and the process ends at once, so the operation under the box never
+// goes on. Handled on the event loop through a self-pipe: nested loops
+// (boxes, waits) see it too.
+void endOnTerminationSignals(FormWindow& window, std::function<void()> cleanUp);
 
 }  // namespace ui::qt

@@ -7,6 +7,7 @@
 #include "ui/win32/MenuKeys.h"
 #include "ui/Pictures.h"
 #include "ui/win32/Pictures.h"
+#include "ui/win32/WindowText.h"
 #include "platform/windows/WideText.h"
 
 namespace ui::win32 {
@@ -42,14 +43,6 @@ void registerClass() {
     wc.lpszClassName = kWindowClass;
     RegisterClassExW(&wc);
     done = true;
-}
-
-std::string windowText(HWND w) {
-    int n = GetWindowTextLengthW(w);
-    std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-    n = GetWindowTextW(w, text.data(), n + 1);
-    text.resize(static_cast<std::size_t>(std::max(n, 0)));
-    return narrow(text);
 }
 
 std::string crlfLines(const std::string& text) {

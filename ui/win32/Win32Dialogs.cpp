@@ -1,12 +1,12 @@
 #include "ui/win32/Win32Dialogs.h"
 
 #include "platform/windows/WideText.h"
+#include "ui/win32/WindowText.h"
 
 namespace ui::win32 {
 
 namespace {
 
-using platform::windows_backend::narrow;
 using platform::windows_backend::widen;
 
 constexpr const wchar_t* kInputClass = L"CfgscopeInputBox";
@@ -24,11 +24,7 @@ LRESULT CALLBACK inputProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
         if (!state) break;
         if (LOWORD(wp) == IDOK) {
-            int n = GetWindowTextLengthW(state->edit);
-            std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-            n = GetWindowTextW(state->edit, text.data(), n + 1);
-            text.resize(static_cast<std::size_t>(n > 0 ? n : 0));
-            state->answer = narrow(text);
+            state->answer = windowText(state->edit);
             state->done = true;
         } else if (LOWORD(wp) == IDCANCEL) {
             state->done = true;
