@@ -63,7 +63,7 @@ fi
 
 # Close it as a user or the session would; the shutdown removes the folder.
 kill -TERM "$app_pid"
-for _ in $(seq 1 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+ended_within "$app_pid" 50 || true
 app_pid=""
 if [ -d "$TEMP/cfgscope" ]; then echo "screenshot: the working folder was left behind" >&2; exit 1; fi
 echo "screenshot: window closed, working folder removed"

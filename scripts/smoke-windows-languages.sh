@@ -221,8 +221,7 @@ for row in "${table[@]}"; do
   probe click "$main" "Close" >/dev/null || fail "no Close button"
   for _ in $(seq 80); do [ -d "$folder" ] || break; sleep 0.25; done
   [ -d "$folder" ] && fail "the working folder $folder stays after Close"
-  for _ in $(seq 40); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.25; done
-  kill -0 "$app_pid" 2>/dev/null && fail "cfgscope.exe still runs after Close"
+  ended_within "$app_pid" 100 || fail "cfgscope.exe still runs after Close"
   app_pid=
   echo "smoke-windows-languages: $lang, $codepage, user ${user/#-/of the prefix}: $(grep -c . <<<"$report") lines on the clipboard"
 done
@@ -249,8 +248,7 @@ if [ $# -eq 0 ] || [[ " $* " == *" timeout "* ]]; then
     fail "no Timeout error message"
   else
     probe click cfgscope OK >/dev/null || fail "the message has no OK button"
-    for _ in $(seq 40); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.25; done
-    kill -0 "$app_pid" 2>/dev/null && fail "cfgscope.exe still runs after the Timeout error"
+    ended_within "$app_pid" 100 || fail "cfgscope.exe still runs after the Timeout error"
     [ -d "$folder" ] && fail "the working folder $folder stays after the Timeout error"
     echo "smoke-windows-languages: timeout: the program ended and removed $folder"
   fi

@@ -127,8 +127,7 @@ screenshot cfgscope "$main"
 probe click "$main" "Close" >/dev/null || fail "no Close button"
 for _ in $(seq 80); do [ -d "$folder" ] || break; sleep 0.25; done
 [ -d "$folder" ] && fail "the working folder stays after Close"
-for _ in $(seq 40); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.25; done
-kill -0 "$app_pid" 2>/dev/null && fail "cfgscope.exe still runs after Close"
+ended_within "$app_pid" 100 || fail "cfgscope.exe still runs after Close"
 app_pid=
 echo "cfgscope.exe: Close removed the working folder"
 
@@ -147,7 +146,6 @@ grep -q "127.0.0.1" <<<"$texts" || { echo "$texts" >&2; fail "addrpeek.exe never
 echo "addrpeek.exe: $(grep -m1 "127.0.0.1" <<<"$texts" | sed 's/^[[:space:]]*//')"
 screenshot addrpeek "$peek"
 probe close "$peek" >/dev/null
-for _ in $(seq 40); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.25; done
-kill -0 "$app_pid" 2>/dev/null && fail "addrpeek.exe still runs after its close box"
+ended_within "$app_pid" 100 || fail "addrpeek.exe still runs after its close box"
 app_pid=
 echo "smoke-windows: OK"

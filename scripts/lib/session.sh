@@ -3,14 +3,15 @@
 # 127.0.0.1, a window found by its caption, and the project's wine prefix.
 # Each function prints what went wrong on stderr and returns non-zero.
 
-# start_display WORK: Xvfb on a display number it picks itself (written to
-# WORK/display); exports DISPLAY and sets xvfb_pid. The programs started on
-# it get a session of their own: no session bus of the caller's desktop (one
-# that accepts but never answers holds the toolkit's start for a minute, in
-# 25-second waits) and a runtime folder in WORK.
+# start_display WORK [keep-bus]: Xvfb on a display number it picks itself
+# (written to WORK/display); exports DISPLAY and sets xvfb_pid. The programs
+# started on it get a session of their own: a runtime folder in WORK and,
+# unless keep-bus (a bus the caller started for the test), no session bus of
+# the caller's desktop (one that accepts but never answers holds the
+# toolkit's start for a minute, in 25-second waits).
 start_display() {
   local work=$1
-  unset DBUS_SESSION_BUS_ADDRESS
+  [ "${2:-}" = keep-bus ] || unset DBUS_SESSION_BUS_ADDRESS
   mkdir -p -m 700 "$work/runtime"
   export XDG_RUNTIME_DIR="$work/runtime"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
@@ -18,6 +19,13 @@ start_display() {
   for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.05; done
   [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; return 1; }
   export DISPLAY=":$(head -n1 "$work/display")"
+}
+
+# ended_within PID TENTHS: true once the process has ended, false when it
+# still runs after TENTHS tenths of a second.
+ended_within() {
+  for _ in $(seq 1 "$2"); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  ! kill -0 "$1" 2>/dev/null
 }
 
 # start_web_server PROGRAM WORK [OPTION...]: the product web server on a free

@@ -12,7 +12,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 # Debian's Python, which the pyatspi package installs into.
 py=python3
 [ -x /usr/bin/python3 ] && py=/usr/bin/python3
-export py
 
 if [ "${1:-}" != "--inner" ]; then
   for tool in Xvfb dbus-run-session; do
@@ -25,7 +24,6 @@ cfgscope=$2 addrpeek=$3
 
 source "$here/../../../scripts/lib/session.sh"
 work=$(mktemp -d)
-chmod 700 "$work"
 xvfb_pid="" bus_pid="" app_pid=""
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
@@ -34,10 +32,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-# The display's session keeps no bus: this one is the test's own.
-bus=$DBUS_SESSION_BUS_ADDRESS
-start_display "$work" || exit 1
-export DBUS_SESSION_BUS_ADDRESS=$bus
+start_display "$work" keep-bus || exit 1  # the bus is the test's own
 
 launcher=""
 for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
@@ -58,7 +53,7 @@ check() {  # PROGRAM APP-NAME CAPTION MIN-RELATIONS
   app_pid=$!
   "$py" "$here/accessible-tree.py" "$2" "$3" "$4" || { status=1; cat "$work/out.log"; }
   kill -TERM "$app_pid" 2>/dev/null
-  for _ in $(seq 1 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+  ended_within "$app_pid" 50
   app_pid=""
 }
 # cfgscope: six caption labels (adapter list and five fields).

@@ -7,7 +7,6 @@ set -u
 root=$(cd "$(dirname "$0")/../../.." && pwd)
 source "$root/scripts/lib/session.sh"
 work=$(mktemp -d)
-chmod 700 "$work"
 xvfb_pid="" app_pid=""
 trap '[ -n "$app_pid" ] && kill -KILL "$app_pid" 2>/dev/null; [ -n "$xvfb_pid" ] && kill "$xvfb_pid"; rm -rf "$work"' EXIT
 fail() { echo "signal-during-box: $*" >&2; exit 1; }
@@ -35,10 +34,6 @@ wait_for_windows() {  # PID COUNT: up to 60 s, less when the program ends
     kill -0 "$1" 2>/dev/null || return 1
     sleep 0.1
   done
-  return 1
-}
-ended_within() {  # PID TENTHS
-  for _ in $(seq 1 "$2"); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
   return 1
 }
 
