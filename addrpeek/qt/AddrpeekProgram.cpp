@@ -16,11 +16,12 @@
 namespace ui::qt {
 
 int runAddrpeekProgram(int argc, char** argv, std::ostream& err) {
-    const DisplayChoice display = chooseDisplay();
+    DisplayChoice display = chooseDisplay();
     if (explainNoDisplay("addrpeek", display, err)) return kNoDisplayStatus;
 
     ToolkitArguments arguments(argc, argv, display.platform);
     QApplication application(arguments.argc(), arguments.argv());
+    display.probe.reset();  // the toolkit holds its own connection now
     QApplication::setApplicationName("Addrpeek");  // its name to assistive technology; message boxes keep theirs
     // The desktop entry it belongs to (its Wayland app id, its X window class).
     QGuiApplication::setDesktopFileName("addrpeek");

@@ -38,7 +38,7 @@ void timingMark(const char* stage, std::ostream& err) {
 }  // namespace
 
 int runMainProgram(int argc, char** argv, std::ostream& err) {
-    const DisplayChoice display = chooseDisplay();
+    DisplayChoice display = chooseDisplay();
     if (explainNoDisplay("cfgscope", display, err)) {
         err << "The diagnosis needs no display: cfgscope --diagnose\n";
         return kNoDisplayStatus;
@@ -47,6 +47,7 @@ int runMainProgram(int argc, char** argv, std::ostream& err) {
     timingMark("main", err);
     ToolkitArguments arguments(argc, argv, display.platform);
     QApplication application(arguments.argc(), arguments.argv());
+    display.probe.reset();  // the toolkit holds its own connection now
     QApplication::setApplicationName(app::kAppTitle);
     // The desktop entry it belongs to (its Wayland app id, its X window class).
     QGuiApplication::setDesktopFileName("cfgscope");

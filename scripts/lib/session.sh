@@ -14,7 +14,9 @@ start_display() {
   [ "${2:-}" = keep-bus ] || unset DBUS_SESSION_BUS_ADDRESS
   mkdir -p -m 700 "$work/runtime"
   export XDG_RUNTIME_DIR="$work/runtime"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  # -noreset: the test's own short-lived clients (xdotool, xwininfo) must not
+  # reset the server while a program is connecting.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.05; done
   [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; return 1; }

@@ -39,23 +39,32 @@ bool socketAnswers(const std::string& path, bool abstract) {
     return ok;
 }
 
+// The X connection of the last check that answered, until chooseDisplay
+// hands it on.
+std::shared_ptr<void> openProbe;
+
 // The client libraries' own connect, loaded only for this check, so every
 // form of address, authority and fallback is judged as the toolkit will.
-// 1: answers, 0: does not, -1: the library is missing.
+// 1: answers (the connection stays open in `openProbe`), 0: does not, -1:
+// the library is missing.
 int xServerAnswers(const std::string& display) {
     void* lib = dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
     if (!lib) return -1;
     auto connectTo = reinterpret_cast<void* (*)(const char*, int*)>(dlsym(lib, "xcb_connect"));
     auto hasError = reinterpret_cast<int (*)(void*)>(dlsym(lib, "xcb_connection_has_error"));
     auto disconnect = reinterpret_cast<void (*)(void*)>(dlsym(lib, "xcb_disconnect"));
-    int answered = -1;
-    if (connectTo && hasError && disconnect) {
-        void* connection = connectTo(display.c_str(), nullptr);  // never null: an error object at worst
-        answered = connection && hasError(connection) == 0 ? 1 : 0;
-        if (connection) disconnect(connection);
+    if (!connectTo || !hasError || !disconnect) {
+        dlclose(lib);
+        return -1;
     }
-    dlclose(lib);
-    return answered;
+    void* connection = connectTo(display.c_str(), nullptr);  // never null: an error object at worst
+    const bool answered = connection && hasError(connection) == 0;
+    std::shared_ptr<void> held(connection, [lib, disconnect](void* c) {
+        if (c) disconnect(c);
+        dlclose(lib);
+    });
+    if (answered) openProbe = std::move(held);
+    return answered ? 1 : 0;
 }
 
 int waylandAnswers() {
@@ -133,14 +142,14 @@ DisplayChoice chooseDisplay() {
     }
     if (candidates.empty()) {
         if (variable("WAYLAND_DISPLAY").empty() && variable("DISPLAY").empty())
-            return {{}, "no display is set (neither DISPLAY nor WAYLAND_DISPLAY)"};
+            return {{}, "no display is set (neither DISPLAY nor WAYLAND_DISPLAY)", {}};
         if (!variable("WAYLAND_DISPLAY").empty()) candidates.push_back("wayland");
         if (!variable("DISPLAY").empty()) candidates.push_back("xcb");
     }
     DisplayChoice choice;
     for (const std::string& candidate : candidates) {
         std::string why = platformReason(candidate);
-        if (why.empty()) return {candidate, {}};
+        if (why.empty()) return {candidate, {}, std::move(openProbe)};
         choice.reason += (choice.reason.empty() ? "" : ", and ") + why;
     }
     return choice;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,11 @@ namespace ui::qt {
 struct DisplayChoice {
     std::string platform;  // e.g. "wayland", "xcb", "offscreen"; empty when none answers
     std::string reason;    // why no window can open, when `platform` is empty
+    // The X connection the check opened, to be held until the toolkit has its
+    // own: an X server that resets when its last client leaves (Xvfb,
+    // xvfb-run, a bare X) refuses connections while it does, and the toolkit
+    // then aborts.
+    std::shared_ptr<void> probe;
 };
 
 // Tries, in order, the platforms QT_QPA_PLATFORM lists (";"-separated), or
